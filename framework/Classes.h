@@ -1,0 +1,282 @@
+// Lists, persistent objects, collections, components and the class registry.
+//
+// Lifetimes: an owner frees its components; a component leaving its owner (by
+// destruction or by moving to another owner) is announced to every component
+// of that owner through Notification(opRemove), and to every component that
+// asked for it with FreeNotification. A component is destroyed through Free:
+// the announcements go out while the object is still whole.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/System.h"
+#include "framework/TypInfo.h"
+
+namespace vcl {
+
+class TReader;
+class TWriter;
+class TFiler;
+
+// ---------------------------------------------------------------------------
+// TList: a list of untyped pointers. Out-of-range access raises EListError.
+
+class TList : public TObject {
+    VCL_CLASS(TList, TObject)
+
+    TList() = default;
+    ~TList() override = default;
+
+    int Add(void* item);                     // returns the new index
+    void Insert(int index, void* item);
+    void* Get(int index) const;
+    void Put(int index, void* item);
+    int IndexOf(const void* item) const;     // -1 if absent
+    int Remove(const void* item);            // the old index, or -1
+    void Delete(int index);                  // later entries move down
+    void Clear();
+    int Count() const { return static_cast<int>(FItems.size()); }
+    int GetCount() const { return Count(); }
+    void* First() const { return Get(0); }
+    void* Last() const { return Get(Count() - 1); }
+    void Exchange(int a, int b);
+    void Move(int from, int to);
+    int Capacity() const { return static_cast<int>(FItems.capacity()); }
+    void SetCapacity(int capacity);
+    void* operator[](int index) const { return Get(index); }
+
+private:
+    [[noreturn]] static void IndexError(int index);
+    std::vector<void*> FItems;
+};
+
+// ---------------------------------------------------------------------------
+
+class TPersistent : public TObject {
+    VCL_CLASS(TPersistent, TObject)
+
+    // Copies Source into this object; the default asks Source to AssignTo.
+    virtual void Assign(TPersistent* Source);
+    // The object that owns this one for naming and streaming purposes.
+    virtual TPersistent* GetOwner() { return nullptr; }
+    virtual AnsiString GetNamePath();
+    // Streams properties that are not published (see TFiler::DefineProperty).
+    virtual void DefineProperties(TFiler& Filer);
+
+protected:
+    virtual void AssignTo(TPersistent* Dest);
+    [[noreturn]] void AssignError(TPersistent* Source);
+};
+
+// ---------------------------------------------------------------------------
+// Collections.
+
+class TCollection;
+
+class TCollectionItem : public TPersistent {
+    VCL_CLASS(TCollectionItem, TPersistent)
+
+    // Creates the item and appends it to Collection (which may be null).
+    explicit TCollectionItem(TCollection* Collection);
+    // Destroying an item takes it out of its collection.
+    ~TCollectionItem() override;
+
+    TCollection* Collection() const { return FCollection; }
+    void SetCollection(TCollection* Value);
+    int Index() const;
+    void SetIndex(int Value);
+    int ID() const { return FID; }
+    virtual AnsiString GetDisplayName();
+    TPersistent* GetOwner() override;
+    AnsiString GetNamePath() override;
+
+protected:
+    void Changed(bool AllItems);
+
+private:
+    friend class TCollection;
+    TCollection* FCollection = nullptr;
+    int FID = 0;
+};
+
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+
+class TCollection : public TPersistent {
+    VCL_CLASS(TCollection, TPersistent)
+
+    explicit TCollection(const TMetaClass* ItemClass);
+    ~TCollection() override;  // frees all items
+
+    TCollectionItem* Add();                  // a new item of the item class, appended
+    TCollectionItem* Insert(int Index);
+    void Delete(int Index);
+    void Clear();                            // destroys all items, as one change
+    int GetCount() const { return static_cast<int>(FItems.size()); }
+    int Count() const { return GetCount(); }
+    TCollectionItem* GetItem(int Index) const;
+    // Assigns Value to the item at Index (the item stays where it is).
+    void SetItem(int Index, TCollectionItem* Value);
+    TCollectionItem* FindItemID(int ID) const;
+    const TMetaClass* ItemClass() const { return FItemClass; }
+
+    // Changes between BeginUpdate and the matching EndUpdate count as one:
+    // Update runs once, at the outermost EndUpdate.
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+    void Assign(TPersistent* Source) override;
+    AnsiString GetNamePath() override;
+
+protected:
+    // Called when the collection changed (Item null: more than one item).
+    virtual void Update(TCollectionItem* Item);
+    virtual void Notify(TCollectionItem* Item, TCollectionNotification Action);
+    void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* Item);
+    void RemoveItem(TCollectionItem* Item);
+    [[noreturn]] static void IndexError(int index);
+
+    const TMetaClass* FItemClass;
+    std::vector<TCollectionItem*> FItems;
+    int FUpdateCount = 0;
+    int FNextID = 0;
+    bool FChangedWhileUpdating = false;
+};
+
+// ---------------------------------------------------------------------------
+// Components.
+
+enum TOperation { opInsert = 0, opRemove = 1 };
+
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups,
+    csFreeNotification,
+    csInline,
+    csDesignInstance
+};
+using TComponentState = TSet<TComponentStateItem>;
+
+class TComponent;
+using TGetChildProc = std::function<void(TComponent* Child)>;
+
+class TComponent : public TPersistent {
+    VCL_CLASS(TComponent, TPersistent)
+
+    // The owner frees the component with itself.
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+
+    const AnsiString& Name() const { return FName; }
+    // Checks the identifier rules and uniqueness among the owner's components
+    // (EComponentError otherwise).
+    virtual void SetName(const AnsiString& NewName);
+    TComponent* Owner() const { return FOwner; }
+    int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
+    int ComponentCount() const { return GetComponentCount(); }
+    TComponent* GetComponent(int Index) const;
+    TComponent* Components(int Index) const { return GetComponent(Index); }
+    int ComponentIndex() const;
+    // Finds an owned component by name (ASCII letter case ignored); null if none.
+    TComponent* FindComponent(std::string_view AName) const;
+
+    TComponentState ComponentState() const { return FComponentState; }
+    bool IsDesigning() const { return FComponentState.Contains(csDesigning); }
+    bool IsLoading() const { return FComponentState.Contains(csLoading); }
+    bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
+    // Marks this component and the components it owns as being designed.
+    void SetDesigning(bool Value, bool SetChildren = true);
+    void SetLoadingState(bool Loading, bool Reading);
+
+    // Ownership. Inserting into a new owner first removes from the old one.
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    void DestroyComponents();
+    void Destroying();
+
+    // AComponent is told (Notification opRemove) when this component goes,
+    // even when they have different owners.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    int64_t Tag() const { return FTag; }
+    void SetTag(int64_t v) { FTag = v; }
+
+    // Designer position of a non-visual component, stored as Left and Top.
+    int32_t DesignLeft() const { return FDesignLeft; }
+    int32_t DesignTop() const { return FDesignTop; }
+    void SetDesignLeft(int32_t v) { FDesignLeft = v; }
+    void SetDesignTop(int32_t v) { FDesignTop = v; }
+
+    // Streaming: the children written inside this component (the root writes
+    // the components it owns that have no parent), the parent given to
+    // components read inside this one, and whether the component has one.
+    virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root);
+    virtual void SetParentComponent(TComponent* Value);
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetChildParent() { return this; }
+
+    // Called once after the component and its siblings have been read and
+    // every reference among them resolved.
+    virtual void Loaded();
+    // Reaches every component of an owner when one enters or leaves it.
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+    TPersistent* GetOwner() override { return FOwner; }
+    AnsiString GetNamePath() override { return FName; }
+    void DefineProperties(TFiler& Filer) override;
+
+protected:
+    void BeforeDestruction() override;
+    virtual void ValidateRename(TComponent* AComponent, const AnsiString& CurName, const AnsiString& NewName);
+    virtual void ValidateInsert(TComponent*) {}
+    void SetComponentStateFlag(TComponentStateItem flag, bool on);
+
+private:
+    void Insert(TComponent* AComponent);
+    void Remove(TComponent* AComponent);
+    void SendRemovalNotifications();
+    void SetReference(bool Enable);
+
+    TComponent* FOwner = nullptr;
+    AnsiString FName;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    TComponentState FComponentState;
+    int64_t FTag = 0;
+    int32_t FDesignLeft = 0;
+    int32_t FDesignTop = 0;
+    bool FTornDown = false;
+};
+
+// ---------------------------------------------------------------------------
+// The class registry used by the form reader.
+
+void RegisterClass(const TMetaClass* cls);
+void RegisterClasses(std::initializer_list<const TMetaClass*> classes);
+void UnRegisterClass(const TMetaClass* cls);
+// Null when no class of that name is registered.
+const TMetaClass* GetClass(std::string_view name);
+// Raises EClassNotFound when no class of that name is registered.
+const TMetaClass* FindClass(std::string_view name);
+
+template <class T>
+void RegisterClass() {
+    RegisterClass(T::StaticClass());
+}
+
+}  // namespace vcl

@@ -1,0 +1,507 @@
+#include "framework/Streaming.h"
+
+#include "framework/Log.h"
+
+namespace vcl {
+
+using formfile::TValueType;
+
+namespace {
+
+// A nesting bound for objects and sub-properties: deep enough for any real
+// form, shallow enough that a hostile stream cannot exhaust the stack.
+constexpr int kMaxDepth = 200;
+
+bool IsIntegerTag(TValueType t) {
+    return t == TValueType::vaInt8 || t == TValueType::vaInt16 || t == TValueType::vaInt32 ||
+           t == TValueType::vaInt64;
+}
+
+bool IsStringTag(TValueType t) {
+    return t == TValueType::vaString || t == TValueType::vaLString || t == TValueType::vaUTF8String ||
+           t == TValueType::vaWString;
+}
+
+std::string ComponentPath(TComponent* c) {
+    if (!c) return {};
+    return c->Name().empty() ? c->ClassName() : c->Name();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TReader
+
+TReader::TReader(std::string_view Data, std::string SourceName)
+    : FStream(formfile::StripResourceHeader(Data, SourceName), SourceName), FSourceName(std::move(SourceName)) {
+    OnUnresolvedReference = [](const std::string& message) { LogLine(message); };
+}
+
+void TReader::PropError(size_t Offset, const std::string& Where, const std::string& Message) {
+    FStream.ErrorAt(Offset, "Error reading " + Where + ": " + Message);
+}
+
+TComponent* TReader::ReadRootComponent(TComponent* Root) {
+    FStream.ReadSignature();
+    size_t headerOffset = FStream.Position();
+    formfile::ObjectHeader h = FStream.ReadObjectHeader();
+    bool created = false;
+    if (!Root) {
+        const TMetaClass* cls = GetClass(h.ClassName);
+        if (!cls) FStream.ErrorAt(headerOffset, "Class " + h.ClassName + " not found");
+        if (!cls->NewComponent) FStream.ErrorAt(headerOffset, "Class " + h.ClassName + " cannot be created");
+        Root = cls->NewComponent(nullptr);
+        created = true;
+    }
+    TWeakRef<TComponent> rootRef(Root);
+    try {
+        FRoot = Root;
+        Root->SetLoadingState(true, true);
+        FLoaded.emplace_back(Root);
+        if (!h.Name.empty() && Root->Name() != h.Name) {
+            try {
+                Root->SetName(h.Name);
+            } catch (const EComponentError& e) {
+                FStream.ErrorAt(headerOffset, e.Message());
+            }
+        }
+        ReadProperties(Root, Root);
+        TComponent* parent = Root->GetChildParent();
+        while (!FStream.EndOfList()) ReadComponent(parent);
+        FStream.ReadListEnd();
+        ResolveFixups();
+    } catch (...) {
+        for (auto& c : FLoaded)
+            if (c) c->SetLoadingState(false, false);
+        if (created && rootRef) rootRef->Free();
+        throw;
+    }
+    for (auto& c : FLoaded)
+        if (c) c->SetLoadingState(true, false);
+    // Loaded may create or free components; walk a copy of weak references.
+    std::vector<TWeakRef<TComponent>> loaded = FLoaded;
+    for (auto& c : loaded)
+        if (c) c->Loaded();
+    return rootRef.Get();
+}
+
+TComponent* TReader::ReadComponent(TComponent* Parent) {
+    if (++FDepth > kMaxDepth) FStream.Error("Objects nested too deeply");
+    size_t offset = FStream.Position();
+    formfile::ObjectHeader h = FStream.ReadObjectHeader();
+    const TMetaClass* cls = GetClass(h.ClassName);
+    if (!cls) FStream.ErrorAt(offset, "Class " + h.ClassName + " not found");
+    if (!cls->NewComponent || !cls->InheritsFrom(TComponent::StaticClass()))
+        FStream.ErrorAt(offset, "Class " + h.ClassName + " cannot be created");
+    if (h.Flags & (formfile::ffInherited | formfile::ffInline))
+        FStream.ErrorAt(offset, "Inherited and inline objects are not supported (" + h.Name + ")");
+    TComponent* c = cls->NewComponent(FRoot);
+    c->SetLoadingState(true, true);
+    FLoaded.emplace_back(c);
+    if (!h.Name.empty()) {
+        try {
+            c->SetName(h.Name);
+        } catch (const EComponentError& e) {
+            FStream.ErrorAt(offset, e.Message());
+        }
+    }
+    c->SetParentComponent(Parent);
+    ReadProperties(c, c);
+    TComponent* childParent = c->GetChildParent();
+    while (!FStream.EndOfList()) ReadComponent(childParent);
+    FStream.ReadListEnd();
+    --FDepth;
+    return c;
+}
+
+void TReader::ReadProperties(TObject* Instance, TComponent* Component) {
+    while (!FStream.EndOfList()) ReadProperty(Instance, Component);
+    FStream.ReadListEnd();
+}
+
+void TReader::ReadProperty(TObject* Instance, TComponent* Component) {
+    size_t offset = FStream.Position();
+    std::string path = FStream.ReadStr();
+    std::string where = ComponentPath(Component) + "." + path;
+    // Dotted paths walk into persistent sub-objects: Font.Style.
+    TObject* target = Instance;
+    size_t start = 0;
+    for (;;) {
+        size_t dot = path.find('.', start);
+        std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (dot == std::string::npos) {
+            const TPropInfo* prop = target->ClassType()->FindProperty(part);
+            if (prop && (prop->Access->Writable() || prop->Kind() == TTypeKind::tkClass)) {
+                ReadPropValue(target, prop, where);
+                return;
+            }
+            if (auto* persistent = dynamic_cast<TPersistent*>(target)) {
+                FDefinedWanted = part;
+                FDefinedFound = false;
+                persistent->DefineProperties(*this);
+                if (FDefinedFound) return;
+            }
+            PropError(offset, where, prop ? "Property " + part + " is read-only" : "Property " + part + " does not exist");
+        }
+        const TPropInfo* prop = target->ClassType()->FindProperty(part);
+        if (!prop) PropError(offset, where, "Property " + part + " does not exist");
+        if (prop->Kind() != TTypeKind::tkClass) PropError(offset, where, "Property " + part + " has no sub-properties");
+        TObject* sub = GetObjectProp(target, prop);
+        if (!sub) PropError(offset, where, "Property " + part + " is nil");
+        target = sub;
+        start = dot + 1;
+    }
+}
+
+void TReader::DefineProperty(std::string_view Name, const std::function<void(TReader&)>& ReadData,
+                             const std::function<void(TWriter&)>&, bool) {
+    if (FDefinedFound || !SameText(Name, FDefinedWanted)) return;
+    FDefinedFound = true;
+    if (ReadData) ReadData(*this);
+    else FStream.SkipValue();
+}
+
+void TReader::ReadPropValue(TObject* Instance, const TPropInfo* Prop, const std::string& Where) {
+    size_t offset = FStream.Position();
+    TValueType t = FStream.ReadValue();
+    const TTypeInfo* type = Prop->Type;
+    auto bad = [&](const std::string& what) {
+        PropError(offset, Where, "Invalid property value: " + what + " for " + type->Name);
+    };
+    switch (type->Kind) {
+        case TTypeKind::tkInteger:
+        case TTypeKind::tkInt64: {
+            if (IsIntegerTag(t)) {
+                int64_t v = FStream.ReadIntegerBody(t);
+                if (type->Kind == TTypeKind::tkInteger && (v < INT32_MIN || v > INT32_MAX))
+                    bad("integer " + std::to_string(v) + " out of range");
+                SetOrdProp(Instance, Prop, v);
+            } else if (t == TValueType::vaIdent) {
+                std::string ident = FStream.ReadStr();
+                int64_t v = 0;
+                if (!type->IdentToInt || !type->IdentToInt(ident, v)) bad("'" + ident + "'");
+                SetOrdProp(Instance, Prop, v);
+            } else {
+                bad(formfile::ValueTypeName(t));
+            }
+            return;
+        }
+        case TTypeKind::tkEnumeration: {
+            std::string ident;
+            if (t == TValueType::vaIdent) ident = FStream.ReadStr();
+            else if (t == TValueType::vaFalse) ident = "False";
+            else if (t == TValueType::vaTrue) ident = "True";
+            else bad(formfile::ValueTypeName(t));
+            int64_t v = 0;
+            if (!type->EnumValue(ident, v)) bad("'" + ident + "'");
+            SetOrdProp(Instance, Prop, v);
+            return;
+        }
+        case TTypeKind::tkSet: {
+            if (t != TValueType::vaSet) bad(formfile::ValueTypeName(t));
+            uint64_t bits = 0;
+            for (const std::string& name : FStream.ReadSetBody()) {
+                int64_t v = 0;
+                if (!type->SetElement || !type->SetElement->EnumValue(name, v) || v < 0 || v > 63)
+                    bad("set member '" + name + "'");
+                bits |= uint64_t{1} << v;
+            }
+            SetOrdProp(Instance, Prop, static_cast<int64_t>(bits));
+            return;
+        }
+        case TTypeKind::tkFloat: {
+            long double v = 0;
+            if (t == TValueType::vaExtended) v = FStream.ReadExtendedBody();
+            else if (t == TValueType::vaSingle) v = FStream.ReadSingleBody();
+            else if (t == TValueType::vaCurrency) v = static_cast<long double>(FStream.ReadCurrencyBody()) / 10000;
+            else if (t == TValueType::vaDate) v = FStream.ReadDateBody();
+            else if (IsIntegerTag(t)) v = static_cast<long double>(FStream.ReadIntegerBody(t));
+            else bad(formfile::ValueTypeName(t));
+            SetFloatProp(Instance, Prop, v);
+            return;
+        }
+        case TTypeKind::tkString: {
+            if (!IsStringTag(t)) bad(formfile::ValueTypeName(t));
+            SetStrProp(Instance, Prop, FStream.ReadStringBody(t));
+            return;
+        }
+        case TTypeKind::tkMethod: {
+            if (t == TValueType::vaNil || t == TValueType::vaNull) {
+                SetMethodProp(Instance, Prop, TMethod{});
+                return;
+            }
+            if (t != TValueType::vaIdent) bad(formfile::ValueTypeName(t));
+            std::string name = FStream.ReadStr();
+            const TMethodInfo* mi = FRoot->ClassType()->FindMethod(name);
+            if (!mi) {
+                if (FIgnoreMissingHandlers) return;
+                PropError(offset, Where, "Method " + name + " not found in class " + FRoot->ClassName());
+            }
+            if (mi->Signature != type->MethodSignature)
+                PropError(offset, Where, "Method " + name + " does not match the event's parameters");
+            SetMethodProp(Instance, Prop, TMethod{mi->Code, FRoot});
+            return;
+        }
+        case TTypeKind::tkClass: {
+            const TMetaClass* cls = type->ClassType();
+            if (cls->InheritsFrom(TComponent::StaticClass())) {
+                if (t == TValueType::vaNil) {
+                    SetObjectProp(Instance, Prop, nullptr);
+                } else if (t == TValueType::vaIdent) {
+                    // Resolved once the whole stream is read.
+                    FFixups.push_back(Fixup{TWeakRef<TObject>(Instance), Prop, FStream.ReadStr(), Where});
+                } else {
+                    bad(formfile::ValueTypeName(t));
+                }
+                return;
+            }
+            TObject* obj = GetObjectProp(Instance, Prop);
+            if (t == TValueType::vaCollection) {
+                auto* coll = dynamic_cast<TCollection*>(obj);
+                if (!coll) bad("collection");
+                TComponent* owner = nullptr;
+                for (TPersistent* p = coll; p && !owner; p = p->GetOwner()) owner = dynamic_cast<TComponent*>(p);
+                ReadCollection(coll, owner);
+                return;
+            }
+            if (t == TValueType::vaNil && !Prop->Access->Writable()) return;
+            bad(formfile::ValueTypeName(t));
+        }
+    }
+}
+
+void TReader::ReadCollection(TCollection* Collection, TComponent* Component) {
+    if (++FDepth > kMaxDepth) FStream.Error("Collections nested too deeply");
+    Collection->BeginUpdate();
+    try {
+        Collection->Clear();
+        while (!FStream.EndOfList()) {
+            TValueType next = FStream.NextValue();
+            if (IsIntegerTag(next)) FStream.ReadInteger();  // the item's order value
+            size_t offset = FStream.Position();
+            if (FStream.ReadValue() != TValueType::vaList) FStream.ErrorAt(offset, "Collection item expected");
+            TCollectionItem* item = Collection->Add();
+            ReadProperties(item, Component);
+        }
+        FStream.ReadListEnd();
+    } catch (...) {
+        Collection->EndUpdate();
+        throw;
+    }
+    Collection->EndUpdate();
+    --FDepth;
+}
+
+void TReader::ResolveFixups() {
+    for (Fixup& f : FFixups) {
+        TObject* instance = f.Instance.Get();
+        if (!instance) continue;  // the object holding the reference is gone
+        TComponent* target = nullptr;
+        if (SameText(f.Name, "Owner") || (!FRoot->Name().empty() && SameText(f.Name, FRoot->Name())))
+            target = FRoot;
+        else
+            target = FRoot->FindComponent(f.Name);
+        if (target && !target->InheritsFrom(f.Prop->Type->ClassType())) {
+            OnUnresolvedReference(FSourceName + ": " + f.Where + ": " + f.Name + " is a " + target->ClassName() +
+                                  ", not a " + f.Prop->Type->ClassType()->Name + "; reference left empty");
+            continue;
+        }
+        if (!target) {
+            OnUnresolvedReference(FSourceName + ": " + f.Where + ": unresolved reference to " + f.Name +
+                                  "; reference left empty");
+            continue;
+        }
+        SetObjectProp(instance, f.Prop, target);
+    }
+    FFixups.clear();
+}
+
+int64_t TReader::ReadInteger() { return FStream.ReadInteger(); }
+AnsiString TReader::ReadString() { return FStream.ReadString(); }
+std::string TReader::ReadIdent() { return FStream.ReadIdent(); }
+
+std::string TReader::ReadBinary() {
+    size_t offset = FStream.Position();
+    TValueType t = FStream.ReadValue();
+    if (t != TValueType::vaBinary)
+        FStream.ErrorAt(offset, std::string("Binary data expected, found ") + formfile::ValueTypeName(t));
+    return FStream.ReadBinaryBody();
+}
+
+bool TReader::ReadBoolean() {
+    size_t offset = FStream.Position();
+    TValueType t = FStream.ReadValue();
+    if (t == TValueType::vaTrue) return true;
+    if (t == TValueType::vaFalse) return false;
+    FStream.ErrorAt(offset, std::string("Boolean expected, found ") + formfile::ValueTypeName(t));
+}
+
+long double TReader::ReadFloat() {
+    size_t offset = FStream.Position();
+    TValueType t = FStream.ReadValue();
+    if (t == TValueType::vaExtended) return FStream.ReadExtendedBody();
+    if (t == TValueType::vaSingle) return FStream.ReadSingleBody();
+    if (IsIntegerTag(t)) return static_cast<long double>(FStream.ReadIntegerBody(t));
+    FStream.ErrorAt(offset, std::string("Number expected, found ") + formfile::ValueTypeName(t));
+}
+
+// ---------------------------------------------------------------------------
+// TWriter
+
+void TWriter::WriteRootComponent(TComponent* Root) {
+    FRoot = Root;
+    FOut.WriteSignature();
+    WriteComponent(Root);
+}
+
+void TWriter::WriteComponent(TComponent* Component) {
+    formfile::ObjectHeader h;
+    h.ClassName = Component->ClassName();
+    h.Name = Component->Name();
+    FOut.WriteObjectHeader(h);
+    WriteProperties(Component, std::string());
+    FOut.WriteListEnd();
+    Component->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
+    FOut.WriteListEnd();
+}
+
+void TWriter::WriteProperties(TObject* Instance, const std::string& Prefix) {
+    for (const TPropInfo* p : Instance->ClassType()->Properties())
+        if (p->IsStored(Instance)) WriteProperty(Instance, p, Prefix);
+    if (auto* persistent = dynamic_cast<TPersistent*>(Instance)) {
+        std::string saved = std::move(FPrefix);
+        FPrefix = Prefix;
+        persistent->DefineProperties(*this);
+        FPrefix = std::move(saved);
+    }
+}
+
+void TWriter::DefineProperty(std::string_view Name, const std::function<void(TReader&)>&,
+                             const std::function<void(TWriter&)>& WriteData, bool HasData) {
+    if (!HasData || !WriteData) return;
+    FOut.WritePropName(FPrefix + std::string(Name));
+    WriteData(*this);
+}
+
+void TWriter::WriteProperty(TObject* Instance, const TPropInfo* Prop, const std::string& Prefix) {
+    const TTypeInfo* type = Prop->Type;
+    const std::string name = Prefix + Prop->Name;
+    switch (type->Kind) {
+        case TTypeKind::tkInteger:
+        case TTypeKind::tkInt64: {
+            int64_t v = GetOrdProp(Instance, Prop);
+            if (Prop->Default && *Prop->Default == v) return;
+            FOut.WritePropName(name);
+            std::string ident;
+            if (type->IntToIdent && type->IntToIdent(v, ident)) FOut.WriteIdent(ident);
+            else FOut.WriteInteger(v);
+            return;
+        }
+        case TTypeKind::tkEnumeration: {
+            int64_t v = GetOrdProp(Instance, Prop);
+            if (Prop->Default && *Prop->Default == v) return;
+            FOut.WritePropName(name);
+            std::string ident = type->EnumName(v);
+            if (ident.empty()) FOut.WriteInteger(v);
+            else FOut.WriteIdent(ident);
+            return;
+        }
+        case TTypeKind::tkSet: {
+            int64_t v = GetOrdProp(Instance, Prop);
+            if (Prop->Default && *Prop->Default == v) return;
+            FOut.WritePropName(name);
+            FOut.WriteSet(SetToNames(type, static_cast<uint64_t>(v)));
+            return;
+        }
+        case TTypeKind::tkFloat: {
+            long double v = GetFloatProp(Instance, Prop);
+            if (v == 0) return;
+            FOut.WritePropName(name);
+            FOut.WriteExtended(v);
+            return;
+        }
+        case TTypeKind::tkString: {
+            AnsiString v = GetStrProp(Instance, Prop);
+            if (v.empty()) return;
+            FOut.WritePropName(name);
+            FOut.WriteString(v);
+            return;
+        }
+        case TTypeKind::tkMethod: {
+            TMethod m = GetMethodProp(Instance, Prop);
+            if (!m.Code || m.Data != FRoot) return;  // only the root's handlers have names
+            const TMethodInfo* mi = FRoot->ClassType()->FindMethodByCode(m.Code);
+            if (!mi) return;
+            FOut.WritePropName(name);
+            FOut.WriteIdent(mi->Name);
+            return;
+        }
+        case TTypeKind::tkClass: {
+            TObject* obj = GetObjectProp(Instance, Prop);
+            if (type->ClassType()->InheritsFrom(TComponent::StaticClass())) {
+                auto* c = static_cast<TComponent*>(obj);
+                if (!c) return;
+                std::string ref;
+                if (c == FRoot) ref = "Owner";
+                else if (c->Name().empty()) return;
+                else if (c->Owner() == FRoot) ref = c->Name();
+                else if (c->Owner() && !c->Owner()->Name().empty()) ref = c->Owner()->Name() + "." + c->Name();
+                else return;
+                FOut.WritePropName(name);
+                FOut.WriteIdent(ref);
+                return;
+            }
+            if (!obj) return;
+            if (auto* coll = dynamic_cast<TCollection*>(obj)) {
+                FOut.WritePropName(name);
+                WriteCollection(coll);
+                return;
+            }
+            WriteProperties(obj, name + ".");
+            return;
+        }
+    }
+}
+
+void TWriter::WriteCollection(TCollection* Collection) {
+    FOut.WriteValue(TValueType::vaCollection);
+    for (int i = 0; i < Collection->GetCount(); ++i) {
+        FOut.WriteValue(TValueType::vaList);
+        WriteProperties(Collection->GetItem(i), std::string());
+        FOut.WriteListEnd();
+    }
+    FOut.WriteListEnd();
+}
+
+// ---------------------------------------------------------------------------
+
+TComponent* ReadComponentFromBinary(std::string_view Data, const std::string& SourceName, TComponent* Root,
+                                    bool IgnoreMissingHandlers) {
+    TReader reader(Data, SourceName);
+    reader.SetIgnoreMissingHandlers(IgnoreMissingHandlers);
+    return reader.ReadRootComponent(Root);
+}
+
+TComponent* ReadComponentFromText(std::string_view Text, const std::string& SourceName, TComponent* Root,
+                                  bool IgnoreMissingHandlers) {
+    std::string binary = formfile::TextToBinary(Text, SourceName);
+    return ReadComponentFromBinary(binary, SourceName, Root, IgnoreMissingHandlers);
+}
+
+TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
+                                  bool IgnoreMissingHandlers) {
+    if (formfile::IsBinaryForm(Data)) return ReadComponentFromBinary(Data, SourceName, Root, IgnoreMissingHandlers);
+    return ReadComponentFromText(Data, SourceName, Root, IgnoreMissingHandlers);
+}
+
+std::string WriteComponentToBinary(TComponent* Root) {
+    TWriter writer;
+    writer.WriteRootComponent(Root);
+    return writer.Data();
+}
+
+std::string WriteComponentToText(TComponent* Root) {
+    return formfile::BinaryToText(WriteComponentToBinary(Root), Root->Name());
+}
+
+}  // namespace vcl
