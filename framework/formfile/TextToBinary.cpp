@@ -218,7 +218,7 @@ private:
         int significant = 0;
         while (FP < FEnd && IsHexDigit(static_cast<unsigned char>(*FP))) {
             v = v << 4 | detail::HexValue(static_cast<unsigned char>(*FP));
-            if (v != 0) ++significant;
+            if (v != 0 || significant > 0) ++significant;  // leading zeros do not count
             ++FP;
         }
         if (FP == digits) FailAt(FTokPos, "invalid integer '$': hex digits expected");
