@@ -380,9 +380,10 @@ private:
                 if (u == '\'') FCodes += '\'';
                 FAtoms.push_back({nullptr, uint8_t(u == '\'' ? 2 : 1), true});
             } else {
-                const std::string code = "#" + std::to_string(static_cast<unsigned>(u));
-                FCodes += code;
-                FAtoms.push_back({nullptr, static_cast<uint8_t>(code.size()), false});
+                const size_t start = FCodes.size();
+                FCodes += '#';
+                FCodes += std::to_string(static_cast<unsigned>(u));
+                FAtoms.push_back({nullptr, static_cast<uint8_t>(FCodes.size() - start), false});
             }
         }
         const char* q = FCodes.data();

@@ -17,16 +17,16 @@ size_t Utf8SequenceLength(const unsigned char* p, const unsigned char* end);
 bool IsValidUtf8(std::string_view s);
 void AppendUtf8(std::string& out, char32_t cp);
 
-inline bool IsIdentStart(unsigned char c) {
+constexpr bool IsIdentStart(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-inline bool IsIdentChar(unsigned char c) {
+constexpr bool IsIdentChar(unsigned char c) {
     return IsIdentStart(c) || (c >= '0' && c <= '9');
 }
-inline bool IsHexDigit(unsigned char c) {
+constexpr bool IsHexDigit(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
-inline unsigned HexValue(unsigned char c) {
+constexpr unsigned HexValue(unsigned char c) {
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
 

@@ -22,6 +22,19 @@ enum class Tok : uint8_t { Eof, Symbol, String, Integer, Float, RawFloat, Char }
 
 // Character classes for the binary-data loop: hex digit values, then blanks.
 constexpr uint8_t kBlank = 16, kOther = 255;
+// Character classes for the lexer's loops.
+constexpr uint8_t kIsBlank = 1, kIsIdent = 2, kEndsRun = 4;  // kEndsRun: quote, line end or NUL
+constexpr auto kCharClass = [] {
+    std::array<uint8_t, 256> t{};
+    t[' '] = t['\t'] = kIsBlank;
+    t['\n'] = t['\r'] = kIsBlank | kEndsRun;
+    t['\''] = t['\0'] = kEndsRun;
+    for (int c = 0; c < 256; ++c)
+        if (IsIdentChar(static_cast<unsigned char>(c))) t[static_cast<size_t>(c)] = kIsIdent;
+    return t;
+}();
+inline bool Is(char c, uint8_t cls) { return kCharClass[static_cast<unsigned char>(c)] & cls; }
+
 constexpr auto kHexClass = [] {
     std::array<uint8_t, 256> t{};
     for (auto& v : t) v = kOther;
@@ -81,7 +94,9 @@ private:
             while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
             text = text.substr(0, cut);
         }
-        const std::string quoted = "'" + std::string(text) + (FP - FTokPos > 40 ? "...'" : "'");
+        std::string quoted(1, '\'');
+        quoted += text;
+        quoted += FP - FTokPos > 40 ? "...'" : "'";
         switch (FTok) {
             case Tok::Symbol: return quoted;
             case Tok::String: return "string " + quoted;
@@ -108,8 +123,31 @@ private:
 
     // ---- lexer ----
 
+    // The scanning loops work on locals: a store through a char pointer could
+    // alias the members, which would keep them out of registers.
+    const char* Skip(const char* p, uint8_t cls) const {
+        const char* const end = FEnd;
+        while (p < end && Is(*p, cls)) ++p;
+        return p;
+    }
+    // Indentation comes in long runs of spaces: take them eight at a time.
+    const char* SkipBlanks(const char* p) const {
+        const char* const end = FEnd;
+        for (;;) {
+            uint64_t word;
+            while (end - p >= 8 && (std::memcpy(&word, p, 8), word == 0x2020202020202020u)) p += 8;
+            if (p == end || !Is(*p, kIsBlank)) return p;
+            ++p;
+        }
+    }
+    const char* SkipUntil(const char* p, uint8_t cls) const {
+        const char* const end = FEnd;
+        while (p < end && !Is(*p, cls)) ++p;
+        return p;
+    }
+
     void Next() {
-        while (FP < FEnd && (*FP == ' ' || *FP == '\t' || *FP == '\n' || *FP == '\r')) ++FP;
+        FP = SkipBlanks(FP);
         FTokPos = FP;
         if (FP == FEnd) {
             FTok = Tok::Eof;
@@ -135,7 +173,7 @@ private:
     // Identifier characters from FP on: ASCII ones and valid UTF-8 beyond it.
     void ScanIdentChars() {
         for (;;) {
-            while (FP < FEnd && IsIdentChar(static_cast<unsigned char>(*FP))) ++FP;
+            FP = Skip(FP, kIsIdent);
             if (FP == FEnd || static_cast<unsigned char>(*FP) < 0x80) return;
             const auto p = reinterpret_cast<const unsigned char*>(FP);
             const size_t n = detail::Utf8SequenceLength(p, reinterpret_cast<const unsigned char*>(FEnd));
@@ -261,7 +299,7 @@ private:
                 ++FP;
                 for (;;) {
                     const char* run = FP;
-                    while (FP < FEnd && *FP != '\'' && *FP != '\n' && *FP != '\r' && *FP != '\0') ++FP;
+                    FP = SkipUntil(FP, kEndsRun);
                     AppendBytes(run, FP);
                     if (FP == FEnd || *FP != '\'') {
                         if (FP < FEnd && *FP == '\0') FailAt(FP, "NUL byte in string");
@@ -599,17 +637,22 @@ private:
 
     // Hex digit pairs, blanks allowed between pairs, up to the closing brace.
     void ParseBinary() {
-        FValBytes.clear();
         const auto* p = reinterpret_cast<const unsigned char*>(FP);
         const auto* end = reinterpret_cast<const unsigned char*>(FEnd);
+        // Images make up much of a form's text: decode straight into a buffer
+        // sized by the distance to the closing brace.
+        const void* close = std::memchr(p, '}', static_cast<size_t>(end - p));
+        FValBytes.resize(static_cast<size_t>((close ? static_cast<const unsigned char*>(close) : end) - p) / 2);
+        char* out = FValBytes.data();
         for (;;) {
             while (p < end && kHexClass[*p] == kBlank) ++p;
             if (p == end || kHexClass[*p] >= 16) break;
             if (p + 1 == end || kHexClass[p[1]] >= 16)
                 FailAt(reinterpret_cast<const char*>(p), "binary data has an odd number of hex digits");
-            FValBytes += static_cast<char>(kHexClass[p[0]] << 4 | kHexClass[p[1]]);
+            *out++ = static_cast<char>(kHexClass[p[0]] << 4 | kHexClass[p[1]]);
             p += 2;
         }
+        FValBytes.resize(static_cast<size_t>(out - FValBytes.data()));
         FP = reinterpret_cast<const char*>(p);
         Next();
         Expect('}', "to close the binary data");
