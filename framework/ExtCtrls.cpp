@@ -1,0 +1,136 @@
+#include "framework/ExtCtrls.h"
+
+#include <algorithm>
+
+namespace vcl {
+
+// ---------------------------------------------------------------------------
+// TBevel
+
+VCL_IMPLEMENT_CLASS(TBevel)
+void TBevel::DescribeClass(ClassBuilder<TBevel>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Shape", &TBevel::Shape, &TBevel::SetShape).Default(bsBox);
+    c.Property("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+}
+
+TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    FWidth = 50;
+    FHeight = 50;
+    FControlStyle >> csSetCaption;  // a bevel shows no text
+}
+
+void TBevel::SetShape(TBevelShape v) {
+    if (v == FShape) return;
+    FShape = v;
+    Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomPanel
+
+VCL_IMPLEMENT_CLASS(TCustomPanel)
+void TCustomPanel::DescribeClass(ClassBuilder<TCustomPanel>&) {}
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TWinControl(AOwner) {
+    FWidth = 185;
+    FHeight = 41;
+    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque,
+                                  csDoubleClicks};
+}
+
+void TCustomPanel::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelInner(TPanelBevel v) {
+    if (v == FBevelInner) return;
+    FBevelInner = v;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelOuter(TPanelBevel v) {
+    if (v == FBevelOuter) return;
+    FBevelOuter = v;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelWidth(int v) {
+    v = std::max(1, v);
+    if (v == FBevelWidth) return;
+    FBevelWidth = v;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBorderWidth(int v) {
+    v = std::max(0, v);
+    if (v == FBorderWidth) return;
+    FBorderWidth = v;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBorderStyle(TBorderStyle v) {
+    if (v != bsNone) v = bsSingle;
+    if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    Realign();
+    Invalidate();
+}
+
+TRect TCustomPanel::ClientInsets() const {
+    // A single border is the sunken 3-D edge: two pixels each side.
+    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{};
+}
+
+void TCustomPanel::AdjustClientRect(TRect& Rect) const {
+    int inset = FBorderWidth;
+    if (FBevelOuter != bvNone) inset += FBevelWidth;
+    if (FBevelInner != bvNone) inset += FBevelWidth;
+    Rect.Left += inset;
+    Rect.Top += inset;
+    Rect.Right = std::max(Rect.Left, Rect.Right - inset);
+    Rect.Bottom = std::max(Rect.Top, Rect.Bottom - inset);
+}
+
+VCL_IMPLEMENT_CLASS(TPanel)
+void TPanel::DescribeClass(ClassBuilder<TPanel>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment).Default(taCenter);
+    c.Property("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner).Default(bvNone);
+    c.Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter).Default(bvRaised);
+    c.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth).Default(1);
+    c.Property("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth).Default(0);
+    c.Property("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle).Default(bsNone);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TPanel::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TPanel::IsFontStored);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+void RegisterExtControls() { RegisterClasses({TBevel::StaticClass(), TPanel::StaticClass()}); }
+
+}  // namespace vcl

@@ -1,0 +1,67 @@
+// Bevels and panels.
+#pragma once
+
+#include "framework/Controls.h"
+
+namespace vcl {
+
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelStyle { bsLowered, bsRaised };
+enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+
+class TBevel : public TGraphicControl {
+    VCL_CLASS(TBevel, TGraphicControl)
+    explicit TBevel(TComponent* AOwner);
+    TBevelShape Shape() const { return FShape; }
+    void SetShape(TBevelShape v);
+    TBevelStyle Style() const { return FStyle; }
+    void SetStyle(TBevelStyle v);
+
+private:
+    TBevelShape FShape = bsBox;
+    TBevelStyle FStyle = bsLowered;
+};
+
+class TCustomPanel : public TWinControl {
+    VCL_CLASS(TCustomPanel, TWinControl)
+    explicit TCustomPanel(TComponent* AOwner);
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TPanelBevel BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TPanelBevel v);
+    TPanelBevel BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TPanelBevel v);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int v);
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+
+protected:
+    // Aligned children keep clear of the bevels and the border.
+    void AdjustClientRect(TRect& Rect) const override;
+    TRect ClientInsets() const override;
+
+private:
+    TAlignment FAlignment = taCenter;
+    TPanelBevel FBevelInner = bvNone;
+    TPanelBevel FBevelOuter = bvRaised;
+    int FBevelWidth = 1;
+    int FBorderWidth = 0;
+    TBorderStyle FBorderStyle = bsNone;
+};
+
+class TPanel : public TCustomPanel {
+    VCL_CLASS(TPanel, TCustomPanel)
+    explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+};
+
+void RegisterExtControls();
+
+}  // namespace vcl
+
+VCL_ENUM_INFO(vcl::TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer)
+VCL_ENUM_INFO(vcl::TBevelStyle, bsLowered, bsRaised)
+VCL_ENUM_INFO(vcl::TPanelBevel, bvNone, bvLowered, bvRaised, bvSpace)

@@ -1,0 +1,777 @@
+#include "framework/StdCtrls.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "framework/Forms.h"
+
+namespace vcl {
+
+// ---------------------------------------------------------------------------
+// TCustomLabel
+
+VCL_IMPLEMENT_CLASS(TCustomLabel)
+void TCustomLabel::DescribeClass(ClassBuilder<TCustomLabel>&) {}
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    FWidth = 65;
+    FHeight = 17;
+    FControlStyle << csOpaque;
+}
+
+void TCustomLabel::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool v) {
+    if (v == FAutoSize) return;
+    FAutoSize = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool v) {
+    if (v == FTransparent) return;
+    FTransparent = v;
+    if (v) FControlStyle >> csOpaque;
+    else FControlStyle << csOpaque;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout v) {
+    if (v == FLayout) return;
+    FLayout = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool v) {
+    if (v == FWordWrap) return;
+    FWordWrap = v;
+    Invalidate();
+}
+
+VCL_IMPLEMENT_CLASS(TLabel)
+void TLabel::DescribeClass(ClassBuilder<TLabel>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment).Default(taLeftJustify);
+    c.Property("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize).Default(true);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TLabel::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TLabel::IsFontStored);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent).Default(false);
+    c.Property("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout).Default(tlTop);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap).Default(false);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomEdit
+
+VCL_IMPLEMENT_CLASS(TCustomEdit)
+void TCustomEdit::DescribeClass(ClassBuilder<TCustomEdit>&) {}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    FWidth = 121;
+    FHeight = 21;
+    FColor = clWindow;
+    FParentColor = false;
+    FTabStop = true;
+    FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+}
+
+void TCustomEdit::SetTextValue(const AnsiString& v) { SetText(v); }
+
+void TCustomEdit::SetMaxLength(int v) { FMaxLength = std::max(0, v); }
+
+void TCustomEdit::SetBorderStyle(TBorderStyle v) {
+    if (v != bsNone) v = bsSingle;  // an edit box has no other frames
+    if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    Invalidate();
+}
+
+TRect TCustomEdit::ClientInsets() const {
+    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{};
+}
+
+int TCustomEdit::SelStart() const { return std::min(FAnchor, FCaret); }
+int TCustomEdit::SelLength() const { return std::abs(FCaret - FAnchor); }
+
+AnsiString TCustomEdit::SelText() const {
+    return FText.substr(static_cast<size_t>(SelStart()), static_cast<size_t>(SelLength()));
+}
+
+void TCustomEdit::SetSelStart(int v) { MoveCaret(v, false); }
+
+void TCustomEdit::SetSelLength(int v) {
+    int start = SelStart();
+    FAnchor = start;
+    FCaret = std::clamp(start + std::max(0, v), 0, static_cast<int>(FText.size()));
+    Invalidate();
+}
+
+void TCustomEdit::SetSelText(const AnsiString& v) { ReplaceSelection(v); }
+
+void TCustomEdit::SelectAll() {
+    FAnchor = 0;
+    FCaret = static_cast<int>(FText.size());
+    Invalidate();
+}
+
+void TCustomEdit::MoveCaret(int To, bool Extend) {
+    FCaret = std::clamp(To, 0, static_cast<int>(FText.size()));
+    if (!Extend) FAnchor = FCaret;
+    Invalidate();
+}
+
+void TCustomEdit::ReplaceSelection(AnsiString S) {
+    int start = SelStart(), length = SelLength();
+    if (FMaxLength > 0) {
+        int room = std::max(0, FMaxLength - (static_cast<int>(FText.size()) - length));
+        if (static_cast<int>(S.size()) > room) S.resize(static_cast<size_t>(room));
+    }
+    if (S.empty() && length == 0) return;
+    AnsiString text = FText;
+    text.replace(static_cast<size_t>(start), static_cast<size_t>(length), S);
+    FAnchor = FCaret = start + static_cast<int>(S.size());
+    TWeakRef<TCustomEdit> self(this);
+    FEditing = true;
+    SetText(text);  // OnChange may free the edit
+    if (self) FEditing = false;
+}
+
+void TCustomEdit::TextChanged() {
+    // Text set by program starts over with the caret at the beginning.
+    if (!FEditing) FAnchor = FCaret = 0;
+    int n = static_cast<int>(FText.size());
+    FAnchor = std::min(FAnchor, n);
+    FCaret = std::min(FCaret, n);
+    Invalidate();
+    OnChange(this);
+}
+
+void TCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
+    TWeakRef<TCustomEdit> self(this);
+    TWinControl::KeyDown(Key, Shift);  // OnKeyDown may take the key, or free the edit
+    if (!self) return;
+    bool extend = Shift.Contains(ssShift);
+    int end = static_cast<int>(FText.size());
+    switch (Key) {
+        case VK_LEFT:
+            // Without Shift a selection collapses to its start first.
+            if (!extend && FAnchor != FCaret) MoveCaret(SelStart(), false);
+            else MoveCaret(FCaret - 1, extend);
+            break;
+        case VK_RIGHT:
+            if (!extend && FAnchor != FCaret) MoveCaret(SelStart() + SelLength(), false);
+            else MoveCaret(FCaret + 1, extend);
+            break;
+        case VK_HOME:
+            MoveCaret(0, extend);
+            break;
+        case VK_END:
+            MoveCaret(end, extend);
+            break;
+        case VK_BACK:
+        case VK_DELETE: {
+            bool back = Key == VK_BACK;
+            Key = 0;
+            if (FReadOnly) return;
+            if (FAnchor == FCaret) {
+                // Nothing selected: the character before (after) the caret.
+                int other = back ? FCaret - 1 : FCaret + 1;
+                if (other < 0 || other > end) return;
+                FAnchor = other;
+            }
+            ReplaceSelection(AnsiString());
+            return;
+        }
+        default:
+            return;
+    }
+    Key = 0;
+}
+
+void TCustomEdit::KeyPress(char& Key) {
+    TWeakRef<TCustomEdit> self(this);
+    TWinControl::KeyPress(Key);  // OnKeyPress may change or swallow the character
+    if (!self || Key == 0) return;
+    auto ch = static_cast<unsigned char>(Key);
+    if (ch < 0x20 || ch == 0x7F) return;
+    if (FReadOnly) return;
+    ReplaceSelection(AnsiString(1, Key));
+}
+
+VCL_IMPLEMENT_CLASS(TEdit)
+void TEdit::DescribeClass(ClassBuilder<TEdit>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).Default(bsSingle);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&TEdit::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TEdit::IsFontStored);
+    c.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Text", &TCustomEdit::Text, &TCustomEdit::SetTextValue);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnChange", &TCustomEdit::OnChange);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
+    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+// ---------------------------------------------------------------------------
+// TButtonControl
+
+VCL_IMPLEMENT_CLASS(TButtonControl)
+void TButtonControl::DescribeClass(ClassBuilder<TButtonControl>&) {}
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
+    FTabStop = true;
+    // Clicks come from UserClick, not from TControl's mouse handling.
+    FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks};
+}
+
+void TButtonControl::UpdatePressed() {
+    bool pressed = (FMouseDown && FMouseInside) || FSpaceDown;
+    if (pressed == FPressed) return;
+    FPressed = pressed;
+    Invalidate();
+}
+
+void TButtonControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    if (Button == mbLeft) {
+        FMouseDown = true;
+        FMouseInside = GetClientRect().Contains(TPoint{X, Y});
+        UpdatePressed();
+    }
+    TWinControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TButtonControl::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
+    if (FMouseDown) {
+        FMouseInside = GetClientRect().Contains(TPoint{X, Y});
+        UpdatePressed();
+    }
+    TWinControl::MouseMove(Shift, X, Y);
+}
+
+void TButtonControl::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    bool click = false;
+    if (Button == mbLeft && FMouseDown) {
+        click = GetClientRect().Contains(TPoint{X, Y});
+        FMouseDown = false;
+        FMouseInside = false;
+        UpdatePressed();
+    }
+    // As for other controls, the click comes before OnMouseUp.
+    TWeakRef<TButtonControl> self(this);
+    if (click) UserClick();
+    if (self) TWinControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TButtonControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+    TWeakRef<TButtonControl> self(this);
+    TWinControl::KeyDown(Key, Shift);
+    if (!self || Key != VK_SPACE) return;
+    FSpaceDown = true;
+    UpdatePressed();
+    Key = 0;
+}
+
+void TButtonControl::KeyUp(uint16_t& Key, TShiftState Shift) {
+    TWeakRef<TButtonControl> self(this);
+    TWinControl::KeyUp(Key, Shift);
+    // Only a Space that went down here clicks.
+    if (!self || Key != VK_SPACE || !FSpaceDown) return;
+    FSpaceDown = false;
+    UpdatePressed();
+    Key = 0;
+    UserClick();
+}
+
+void TButtonControl::DoExit() {
+    // Space released elsewhere must not click later.
+    FSpaceDown = false;
+    UpdatePressed();
+    TWinControl::DoExit();
+}
+
+// ---------------------------------------------------------------------------
+// TButton
+
+VCL_IMPLEMENT_CLASS(TButton)
+void TButton::DescribeClass(ClassBuilder<TButton>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TButton::IsFontStored);
+    c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
+    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    FWidth = 75;
+    FHeight = 25;
+}
+
+void TButton::SetDefault(bool v) {
+    if (v == FDefault) return;
+    FDefault = v;
+    Invalidate();
+}
+
+void TButton::Click() {
+    if (FModalResult != mrNone)
+        if (TCustomForm* form = GetParentForm()) form->SetModalResult(FModalResult);
+    TButtonControl::Click();
+}
+
+void TButton::KeyDown(uint16_t& Key, TShiftState Shift) {
+    TWeakRef<TButton> self(this);
+    TButtonControl::KeyDown(Key, Shift);
+    if (!self || Key != VK_RETURN) return;
+    // A focused button takes Return itself, before any default button.
+    Key = 0;
+    Click();
+}
+
+bool TButton::DialogKey(uint16_t Key, TShiftState Shift) {
+    if (Shift.Empty() && ((Key == VK_RETURN && FDefault) || (Key == VK_ESCAPE && FCancel)) && CanFocus()) {
+        Click();
+        return true;
+    }
+    return TButtonControl::DialogKey(Key, Shift);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomCheckBox
+
+VCL_IMPLEMENT_CLASS(TCustomCheckBox)
+void TCustomCheckBox::DescribeClass(ClassBuilder<TCustomCheckBox>&) {}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+    FWidth = 97;
+    FHeight = 17;
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState v) {
+    if (v == FState) return;
+    FState = v;
+    Invalidate();
+    if (!IsLoading()) Click();
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    Invalidate();
+}
+
+void TCustomCheckBox::Toggle() {
+    switch (FState) {
+        case cbUnchecked: SetState(cbChecked); break;
+        case cbChecked: SetState(FAllowGrayed ? cbGrayed : cbUnchecked); break;
+        case cbGrayed: SetState(cbUnchecked); break;
+    }
+}
+
+VCL_IMPLEMENT_CLASS(TCheckBox)
+void TCheckBox::DescribeClass(ClassBuilder<TCheckBox>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment).Default(taRightJustify);
+    c.Property("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed).Default(false);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    // State carries the mark in form files.
+    c.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Stored(false);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TCheckBox::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TCheckBox::IsFontStored);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState).Default(cbUnchecked);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
+    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+// ---------------------------------------------------------------------------
+// TRadioButton
+
+VCL_IMPLEMENT_CLASS(TRadioButton)
+void TRadioButton::DescribeClass(ClassBuilder<TRadioButton>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment).Default(taRightJustify);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Property("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TRadioButton::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TRadioButton::IsFontStored);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
+    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    FWidth = 113;
+    FHeight = 17;
+}
+
+void TRadioButton::SetChecked(bool v) {
+    if (v == FChecked) return;
+    FChecked = v;
+    Invalidate();
+    if (!v) return;
+    if (TWinControl* parent = Parent())
+        for (int i = 0; i < parent->ControlCount(); ++i)
+            if (auto* other = dynamic_cast<TRadioButton*>(parent->Controls(i)); other && other != this)
+                other->SetChecked(false);  // clearing calls nothing out
+    if (!IsLoading()) Click();
+}
+
+void TRadioButton::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// TListBoxStrings
+
+VCL_IMPLEMENT_CLASS(TListBoxStrings)
+void TListBoxStrings::DescribeClass(ClassBuilder<TListBoxStrings>&) {}
+
+void TListBoxStrings::CheckIndex(int Index) const {
+    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+}
+
+int TListBoxStrings::Add(const AnsiString& S) {
+    if (!FListBox->FSorted) {
+        int i = Count();
+        Insert(i, S);
+        return i;
+    }
+    auto it = std::upper_bound(FItems.begin(), FItems.end(), S,
+                               [](const AnsiString& v, const TItem& item) { return SortedLess(v, item.Text); });
+    int i = static_cast<int>(it - FItems.begin());
+    Insert(i, S);
+    return i;
+}
+
+void TListBoxStrings::Insert(int Index, const AnsiString& S) {
+    if (Index < 0 || Index > Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    FItems.insert(FItems.begin() + Index, TItem{S, nullptr, cbUnchecked});
+    if (FListBox->FItemIndex >= Index) ++FListBox->FItemIndex;
+    NotifyChanged();
+}
+
+void TListBoxStrings::Delete(int Index) {
+    CheckIndex(Index);
+    FItems.erase(FItems.begin() + Index);
+    int& sel = FListBox->FItemIndex;
+    if (sel == Index) sel = -1;
+    else if (sel > Index) --sel;
+    FListBox->FTopIndex = std::clamp(FListBox->FTopIndex, 0, std::max(0, Count() - 1));
+    NotifyChanged();
+}
+
+void TListBoxStrings::Clear() {
+    FListBox->FItemIndex = -1;
+    FListBox->FTopIndex = 0;
+    if (FItems.empty()) return;
+    FItems.clear();
+    NotifyChanged();
+}
+
+AnsiString TListBoxStrings::Get(int Index) const {
+    CheckIndex(Index);
+    return FItems[static_cast<size_t>(Index)].Text;
+}
+
+void TListBoxStrings::Put(int Index, const AnsiString& S) {
+    // The item keeps its place, object and mark, sorted or not.
+    CheckIndex(Index);
+    FItems[static_cast<size_t>(Index)].Text = S;
+    NotifyChanged();
+}
+
+TObject* TListBoxStrings::GetObject(int Index) const {
+    CheckIndex(Index);
+    return FItems[static_cast<size_t>(Index)].Object;
+}
+
+void TListBoxStrings::PutObject(int Index, TObject* Obj) {
+    CheckIndex(Index);
+    FItems[static_cast<size_t>(Index)].Object = Obj;
+}
+
+int TListBoxStrings::IndexOf(const AnsiString& S) const {
+    for (size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i].Text == S) return static_cast<int>(i);
+    return -1;
+}
+
+TPersistent* TListBoxStrings::GetOwner() { return FListBox; }
+
+void TListBoxStrings::Changed() { FListBox->ItemsChanged(); }
+
+// ---------------------------------------------------------------------------
+// TCustomListBox
+
+VCL_IMPLEMENT_CLASS(TCustomListBox)
+void TCustomListBox::DescribeClass(ClassBuilder<TCustomListBox>&) {}
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), FItems(new TListBoxStrings(this)) {
+    FWidth = 121;
+    FHeight = 97;
+    FColor = clWindow;
+    FParentColor = false;
+    FTabStop = true;
+    // OnClick comes from selecting an item, not from TControl's mouse handling.
+    FControlStyle = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks};
+}
+
+TCustomListBox::~TCustomListBox() { FItems->Free(); }
+
+void TCustomListBox::SetSorted(bool v) {
+    if (v == FSorted) return;
+    FSorted = v;
+    if (!v) return;
+    auto& items = FItems->FItems;
+    std::vector<size_t> order(items.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return SortedLess(items[a].Text, items[b].Text); });
+    std::vector<TListBoxStrings::TItem> sorted;
+    sorted.reserve(items.size());
+    int selected = -1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        sorted.push_back(std::move(items[order[i]]));
+        if (static_cast<int>(order[i]) == FItemIndex) selected = static_cast<int>(i);
+    }
+    items = std::move(sorted);
+    FItemIndex = selected;
+    ScrollIntoView(FItemIndex);
+    ItemsChanged();
+}
+
+void TCustomListBox::SetColumns(int v) {
+    v = std::max(0, v);
+    if (v == FColumns) return;
+    FColumns = v;
+    FTopIndex = 0;
+    ScrollIntoView(FItemIndex);
+    Invalidate();
+}
+
+void TCustomListBox::SetItemHeight(int v) {
+    if (v <= 0 || v == FItemHeight) return;
+    FItemHeight = v;
+    ScrollIntoView(FItemIndex);
+    Invalidate();
+}
+
+void TCustomListBox::SetItemIndex(int v) {
+    if (v < -1 || v >= FItems->Count()) v = -1;
+    if (v == FItemIndex) return;
+    FItemIndex = v;
+    ScrollIntoView(v);
+    Invalidate();
+}
+
+void TCustomListBox::SetBorderStyle(TBorderStyle v) {
+    if (v != bsNone) v = bsSingle;
+    if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    Invalidate();
+}
+
+TRect TCustomListBox::ClientInsets() const {
+    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{};
+}
+
+int TCustomListBox::RowsPerColumn() const { return std::max(1, GetClientHeight() / FItemHeight); }
+
+void TCustomListBox::ScrollIntoView(int Index) {
+    if (Index < 0) return;
+    int rows = RowsPerColumn();
+    if (FColumns == 0) {
+        if (Index < FTopIndex) FTopIndex = Index;
+        else if (Index >= FTopIndex + rows) FTopIndex = Index - rows + 1;
+        return;
+    }
+    // Several columns scroll a whole column at a time.
+    int column = Index / rows, first = FTopIndex / rows;
+    if (column < first) first = column;
+    else if (column >= first + FColumns) first = column - FColumns + 1;
+    FTopIndex = first * rows;
+}
+
+TRect TCustomListBox::ItemRect(int Index) const {
+    if (Index < 0 || Index > FItems->Count()) return TRect{};
+    int n = Index - FTopIndex;
+    if (FColumns == 0) return Bounds(0, n * FItemHeight, GetClientWidth(), FItemHeight);
+    int rows = RowsPerColumn(), width = GetClientWidth() / FColumns;
+    // Items before TopIndex lie in columns to the left, off the client area.
+    int column = n >= 0 ? n / rows : -((-n + rows - 1) / rows);
+    int row = n - column * rows;
+    return Bounds(column * width, row * FItemHeight, width, FItemHeight);
+}
+
+int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const {
+    if (!GetClientRect().Contains(Pos)) return -1;
+    int index = -1;
+    if (FColumns == 0) {
+        index = FTopIndex + Pos.y / FItemHeight;
+    } else {
+        int rows = RowsPerColumn(), width = GetClientWidth() / FColumns;
+        int row = Pos.y / FItemHeight;
+        if (width > 0 && row < rows) index = FTopIndex + (Pos.x / width) * rows + row;
+    }
+    if (index >= 0 && index < FItems->Count()) return index;
+    return Existing ? -1 : FItems->Count();
+}
+
+TCheckBoxState TCustomListBox::ItemState(int Index) const {
+    FItems->CheckIndex(Index);
+    return FItems->FItems[static_cast<size_t>(Index)].State;
+}
+
+void TCustomListBox::SetItemState(int Index, TCheckBoxState State) {
+    FItems->CheckIndex(Index);
+    auto& item = FItems->FItems[static_cast<size_t>(Index)];
+    if (item.State == State) return;
+    item.State = State;
+    Invalidate();
+}
+
+void TCustomListBox::SelectByUser(int Index) {
+    SetItemIndex(Index);
+    Click();
+}
+
+void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    TWeakRef<TCustomListBox> self(this);
+    if (Button == mbLeft) {
+        int index = ItemAtPos(TPoint{X, Y}, true);
+        if (index >= 0) SelectByUser(index);  // OnClick may free the list box
+    }
+    if (self) TWinControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
+    TWeakRef<TCustomListBox> self(this);
+    TWinControl::KeyDown(Key, Shift);
+    if (!self) return;
+    int count = FItems->Count();
+    if (count == 0) return;
+    int current = FItemIndex, next;
+    int step = FColumns > 0 ? RowsPerColumn() : 0;  // Left and Right move by columns
+    switch (Key) {
+        case VK_UP: next = current - 1; break;
+        case VK_DOWN: next = current + 1; break;
+        case VK_LEFT:
+            if (!step) return;
+            next = current - step;
+            break;
+        case VK_RIGHT:
+            if (!step) return;
+            next = current + step;
+            break;
+        case VK_HOME: next = 0; break;
+        case VK_END: next = count - 1; break;
+        default: return;
+    }
+    Key = 0;
+    if (current < 0) next = 0;
+    next = std::clamp(next, 0, count - 1);
+    if (next != current) SelectByUser(next);
+}
+
+VCL_IMPLEMENT_CLASS(TListBox)
+void TListBox::DescribeClass(ClassBuilder<TListBox>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("BorderStyle", &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle).Default(bsSingle);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&TListBox::IsColorStored);
+    c.Property("Columns", &TCustomListBox::Columns, &TCustomListBox::SetColumns).Default(0);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TListBox::IsFontStored);
+    // The default differs from the initial 13, as the measured height is
+    // always written.
+    c.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight).Default(16);
+    c.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
+    c.Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle).Default(lbStandard);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
+    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+void RegisterStdControls() {
+    RegisterClasses({TLabel::StaticClass(), TEdit::StaticClass(), TButton::StaticClass(), TCheckBox::StaticClass(),
+                     TRadioButton::StaticClass(), TListBox::StaticClass()});
+}
+
+}  // namespace vcl

@@ -1,0 +1,325 @@
+// Standard controls: labels, edit boxes, buttons, check boxes, radio buttons
+// and list boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+
+namespace vcl {
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TCustomLabel : public TGraphicControl {
+    VCL_CLASS(TCustomLabel, TGraphicControl)
+    explicit TCustomLabel(TComponent* AOwner);
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    // Sizes the label to its text where text can be measured.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    // A transparent label lets its parent show through around the text.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+
+private:
+    TAlignment FAlignment = taLeftJustify;
+    bool FAutoSize = true;
+    bool FTransparent = false;
+    TTextLayout FLayout = tlTop;
+    bool FWordWrap = false;
+};
+
+class TLabel : public TCustomLabel {
+    VCL_CLASS(TLabel, TCustomLabel)
+    explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};
+
+// A one-line edit box: typing inserts at the caret or replaces the
+// selection; Backspace, Delete, Left, Right, Home and End behave as usual,
+// with Shift extending the selection. Backspace and Delete act on the key
+// press; control characters arriving as text are ignored. OnChange runs on
+// every change of the text, typed or set by program; text set by program
+// puts the caret at the start. MaxLength (0: no limit) bounds what typing
+// and SelText add, not text set by program. ReadOnly stops typing only.
+class TCustomEdit : public TWinControl {
+    VCL_CLASS(TCustomEdit, TWinControl)
+    explicit TCustomEdit(TComponent* AOwner);
+
+    AnsiString Text() const { return GetText(); }
+    void SetTextValue(const AnsiString& v);  // the published Text property
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v) { FReadOnly = v; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    // The caret is at SelStart + SelLength when selecting forwards.
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
+    AnsiString SelText() const;
+    void SetSelText(const AnsiString& v);
+    void SelectAll();
+    int CaretPos() const { return FCaret; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void TextChanged() override;
+    TRect ClientInsets() const override;
+
+private:
+    void MoveCaret(int To, bool Extend);
+    // Replaces the selection with S (cut to MaxLength) and puts the caret
+    // after it. May free the edit through OnChange.
+    void ReplaceSelection(AnsiString S);
+    bool FEditing = false;  // the text is changing by an edit, not by program
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    TBorderStyle FBorderStyle = bsSingle;
+    int FAnchor = 0;  // the fixed end of the selection
+    int FCaret = 0;   // the moving end, where the caret is
+};
+
+class TEdit : public TCustomEdit {
+    VCL_CLASS(TEdit, TCustomEdit)
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};
+
+// What push buttons, check boxes and radio buttons share: a user's click is
+// a left press and release over the control, or Space pressed and released
+// while it has the focus. The control looks pressed in between (while the
+// pointer stays over it).
+class TButtonControl : public TWinControl {
+    VCL_CLASS(TButtonControl, TWinControl)
+    explicit TButtonControl(TComponent* AOwner);
+
+    // Pressed look: the left button held over it, or Space held.
+    bool Pressed() const { return FPressed; }
+
+protected:
+    // A user's click; the default raises Click. May free the control.
+    virtual void UserClick() { Click(); }
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyUp(uint16_t& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+    void DoExit() override;
+
+private:
+    void UpdatePressed();
+    bool FMouseDown = false;    // left button pressed on the control, not yet released
+    bool FMouseInside = false;  // ... and the pointer is over it
+    bool FSpaceDown = false;
+    bool FPressed = false;
+};
+
+// A push button: clicked by the mouse, by Space, or by Return while focused;
+// a Default button also takes Return and a Cancel button Escape from the
+// form. A ModalResult other than mrNone closes a modal form with it.
+class TButton : public TButtonControl {
+    VCL_CLASS(TButton, TButtonControl)
+    explicit TButton(TComponent* AOwner);
+
+    bool Default() const { return FDefault; }
+    void SetDefault(bool v);
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool v) { FCancel = v; }
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int v) { FModalResult = v; }
+    // Sets the parent form's ModalResult (when ModalResult is not mrNone),
+    // then raises OnClick.
+    void Click() override;
+    bool DialogKey(uint16_t Key, TShiftState Shift) override;
+
+protected:
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+
+private:
+    bool FDefault = false;
+    bool FCancel = false;
+    int FModalResult = 0;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// A check box. A user's click (mouse or Space) toggles it; setting Checked
+// (or State) from code to a new value raises OnClick as well, and to the
+// value it has already raises nothing. A toggle raises OnClick once. While a
+// form file is read, State changes raise nothing.
+class TCustomCheckBox : public TButtonControl {
+    VCL_CLASS(TCustomCheckBox, TButtonControl)
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState v);
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool v) { FAllowGrayed = v; }
+    // Which side of the box the caption is on: taRightJustify puts it right.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    // Moves to the next state, as a user's click does: unchecked, checked,
+    // then grayed when AllowGrayed, round again.
+    virtual void Toggle();
+
+protected:
+    void UserClick() override { Toggle(); }
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+    TAlignment FAlignment = taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+    VCL_CLASS(TCheckBox, TCustomCheckBox)
+    explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+};
+
+// A radio button: checking it clears the other radio buttons of the same
+// parent (which raise nothing). A user's click checks it (never clears it);
+// OnClick runs when it becomes checked, by user or by program.
+class TRadioButton : public TButtonControl {
+    VCL_CLASS(TRadioButton, TButtonControl)
+    explicit TRadioButton(TComponent* AOwner);
+
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool v);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+
+protected:
+    void UserClick() override { SetChecked(true); }
+
+private:
+    bool FChecked = false;
+    TAlignment FAlignment = taRightJustify;
+};
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+class TCustomListBox;
+
+// The item strings of a list box. Adding returns the index where the text
+// landed (its sorted place when the list box is sorted); Insert puts the text
+// where asked even then. IndexOf finds an exact text. Each item carries its
+// object and its check state along when others are inserted, deleted or
+// sorted; the list box's selection follows its item too.
+class TListBoxStrings : public TStrings {
+    VCL_CLASS(TListBoxStrings, TStrings)
+    explicit TListBoxStrings(TCustomListBox* Owner) : FListBox(Owner) {}
+
+    int Add(const AnsiString& S) override;
+    void Insert(int Index, const AnsiString& S) override;
+    void Delete(int Index) override;
+    void Clear() override;
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    AnsiString Get(int Index) const override;
+    void Put(int Index, const AnsiString& S) override;
+    TObject* GetObject(int Index) const override;
+    void PutObject(int Index, TObject* Obj) override;
+    int IndexOf(const AnsiString& S) const override;
+    TPersistent* GetOwner() override;
+
+protected:
+    void Changed() override;
+
+private:
+    friend class TCustomListBox;
+    void CheckIndex(int Index) const;
+    struct TItem {
+        AnsiString Text;
+        TObject* Object = nullptr;
+        TCheckBoxState State = cbUnchecked;
+    };
+    TCustomListBox* FListBox;
+    std::vector<TItem> FItems;
+};
+
+class TCustomListBox : public TWinControl {
+    VCL_CLASS(TCustomListBox, TWinControl)
+    explicit TCustomListBox(TComponent* AOwner);
+    ~TCustomListBox() override;
+
+    TStrings* Items() const { return FItems; }
+    void SetItems(TStrings* v) { FItems->Assign(v); }
+    // Sorting orders the texts ignoring ASCII letter case, then byte-wise;
+    // turning it on sorts the present items, their states travelling along.
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool v);
+    int Columns() const { return FColumns; }
+    void SetColumns(int v);
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int v);
+    TListBoxStyle Style() const { return FStyle; }
+    void SetStyle(TListBoxStyle v) { FStyle = v; Invalidate(); }
+    // The selected item, -1 for none; an index out of range selects none.
+    // Setting it scrolls the item into view and raises nothing.
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    int TopIndex() const { return FTopIndex; }
+    void Clear() { FItems->Clear(); }
+
+    // Layout of the items: fixed-height rows, filling the columns top to
+    // bottom, left to right, from TopIndex on. With Columns > 0 a column is
+    // ClientWidth / Columns wide and holds ClientHeight / ItemHeight rows;
+    // with Columns 0 there is one column as wide as the client area.
+    TRect ItemRect(int Index) const;
+    // The item at a client position; -1 outside the client area. Inside it
+    // but past the items: -1 when Existing, else Items->Count().
+    int ItemAtPos(TPoint Pos, bool Existing = true) const;
+
+    // OnClick (TControl's) runs when the user selects an item, by mouse or
+    // by the arrow keys, Home and End.
+
+protected:
+    friend class TListBoxStrings;
+    virtual void ItemsChanged() { Invalidate(); }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    TRect ClientInsets() const override;
+    // Check state of an item, for list boxes that show one.
+    TCheckBoxState ItemState(int Index) const;
+    void SetItemState(int Index, TCheckBoxState State);
+    int RowsPerColumn() const;
+    void ScrollIntoView(int Index);
+    // The user moved the selection: select Index and raise OnClick.
+    void SelectByUser(int Index);
+    TListBoxStrings* FItems;
+    bool FSorted = false;
+    int FColumns = 0;
+    int FItemHeight = 13;
+    TListBoxStyle FStyle = lbStandard;
+    int FItemIndex = -1;
+    int FTopIndex = 0;
+    TBorderStyle FBorderStyle = bsSingle;
+};
+
+class TListBox : public TCustomListBox {
+    VCL_CLASS(TListBox, TCustomListBox)
+    explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+};
+
+// Registers the standard control classes for form files.
+void RegisterStdControls();
+
+}  // namespace vcl
+
+VCL_ENUM_INFO(vcl::TTextLayout, tlTop, tlCenter, tlBottom)
+VCL_ENUM_INFO(vcl::TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
+VCL_ENUM_INFO(vcl::TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)
