@@ -9,7 +9,8 @@
 //
 // Text to binary follows the Free Pascal runtime's converter byte for byte on
 // everything that converter accepts, with these additions:
-//   - `item [n]` gives a collection item an order value (as Delphi writes it);
+//   - `item [n]` gives a collection item an order value (as Delphi writes it),
+//     and `object TClass [n]` a child position to an object without a name;
 //   - a float with suffix s, c or d is stored as single, currency or date
 //     (Free Pascal stores every float as extended);
 //   - a decimal integer above the Int64 range is stored as vaQWord;

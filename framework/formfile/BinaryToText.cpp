@@ -75,10 +75,13 @@ private:
         if (depth >= kMaxNesting) R.Error("nested deeper than " + std::to_string(kMaxNesting) + " levels");
     }
 
-    static bool IsStructureWord(std::string_view name) {
+    // A property whose name starts with a word that ends the property list
+    // would not read back: 'end' everywhere, and in an object also the words
+    // that open a child.
+    static bool EndsPropertyList(std::string_view name, bool inItem) {
         const std::string_view head = name.substr(0, name.find('.'));
-        return IsKeyword(head, "end") || IsKeyword(head, "object") || IsKeyword(head, "inherited") ||
-               IsKeyword(head, "inline");
+        return IsKeyword(head, "end") ||
+               (!inItem && (IsKeyword(head, "object") || IsKeyword(head, "inherited") || IsKeyword(head, "inline")));
     }
 
     void Object(int indent, int depth) {
@@ -103,18 +106,18 @@ private:
             FOut += ']';
         }
         FOut += '\n';
-        PropertyList(indent + 2, depth);
+        PropertyList(indent + 2, depth, false);
         while (!R.EndOfList()) Object(indent + 2, depth + 1);
         R.ReadListEnd();
         Indent(indent);
         FOut += "end\n";
     }
 
-    void PropertyList(int indent, int depth) {
+    void PropertyList(int indent, int depth, bool inItem) {
         while (!R.EndOfList()) {
             const size_t at = R.Position();
             const std::string name = R.ReadStr();
-            if (!detail::IsDottedIdentifier(name) || IsStructureWord(name))
+            if (!detail::IsDottedIdentifier(name) || EndsPropertyList(name, inItem))
                 Unwritable(at, "property name " + Shown(name) + " cannot be written as text");
             Indent(indent);
             FOut += name;
@@ -261,7 +264,7 @@ private:
             if (t != TValueType::vaList)
                 R.ErrorAt(at, std::string("expected a collection item (vaList), found ") + ValueTypeName(t));
             FOut += '\n';
-            PropertyList(indent + 4, depth + 1);
+            PropertyList(indent + 4, depth + 1, true);
             Indent(indent + 2);
             FOut += "end";
         }

@@ -20,8 +20,6 @@ using detail::IsKeyword;
 
 enum class Tok : uint8_t { Eof, Symbol, String, Integer, Float, RawFloat, Char };
 
-// Character classes for the binary-data loop: hex digit values, then blanks.
-constexpr uint8_t kBlank = 16, kOther = 255;
 // Character classes for the lexer's loops.
 constexpr uint8_t kIsBlank = 1, kIsIdent = 2, kEndsRun = 4;  // kEndsRun: quote, line end or NUL
 constexpr auto kCharClass = [] {
@@ -35,6 +33,8 @@ constexpr auto kCharClass = [] {
 }();
 inline bool Is(char c, uint8_t cls) { return kCharClass[static_cast<unsigned char>(c)] & cls; }
 
+// Character classes for the binary-data loop: hex digit values, then blanks.
+constexpr uint8_t kBlank = 16, kOther = 255;
 constexpr auto kHexClass = [] {
     std::array<uint8_t, 256> t{};
     for (auto& v : t) v = kOther;
@@ -227,7 +227,7 @@ private:
             ++FP;
         }
         if (FTok != Tok::Integer) return;
-        FOverflow = false;
+        FOverflow = FQWord = false;
         uint64_t mag = 0;
         for (const char* p = digits; p < digitsEnd; ++p) {
             const unsigned d = static_cast<unsigned>(*p - '0');
@@ -237,7 +237,6 @@ private:
             }
             mag = mag * 10 + d;
         }
-        FQWord = false;
         if (neg) {
             FOverflow = mag > uint64_t{1} << 63;
             FInt = static_cast<int64_t>(0 - mag);

@@ -137,7 +137,8 @@ TEST(TextWriter, EveryKindOfValueRoundTrips) {
         "  List = (\n    1\n    -70000\n    78187493530\n    18446744073709551615\n    'a'\n    #1000\n"
         "    Ident.Sub\n    True\n    False\n    nil\n    [a, b]\n    []\n    ()\n    <>\n    {}\n"
         "    {\n      00FF}\n    2.5\n    2.5s\n    2.5d\n    2.5c\n"
-        "    (\n      (\n        <\n          item [7]\n            Inner = (\n              1)\n          end>))\n"
+        "    (\n      (\n        <\n          item [7]\n            Inner = (\n              1)\n"
+        "            inherited = 2\n          end>))\n"
         "    !eFFFF0000000000000001)\n"
         "  inline Frame1: TFrame1\n    object TAnon\n    end\n  end\n"
         "end\n";

@@ -8,6 +8,7 @@
 // succeeded: it is written under a temporary name beside it and renamed.
 // Exit status: 0 done, 1 conversion or file error, 2 bad arguments.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,6 +54,10 @@ void WriteFileAtomically(const std::string& path, const std::string& data) {
     std::string tmp = path + ".tmp-XXXXXX";
     const int fd = mkstemp(tmp.data());
     if (fd < 0) throw FileError{path + ": cannot create a temporary file: " + std::strerror(errno)};
+    // mkstemp makes the file private; OUT gets the usual permissions instead.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
     size_t done = 0;
     while (done < data.size()) {
         const ssize_t n = write(fd, data.data() + done, data.size() - done);
