@@ -151,6 +151,83 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// String lists.
+
+// A list of strings, each with an optional object. Form files store the
+// strings as the list value "Strings" (Items.Strings = ('a' 'b')).
+class TStrings : public TPersistent {
+    VCL_CLASS(TStrings, TPersistent)
+
+    TStrings() = default;
+    virtual int Add(const AnsiString& S);  // returns the index where S landed
+    int AddObject(const AnsiString& S, TObject* Obj);
+    virtual void Insert(int Index, const AnsiString& S) = 0;
+    virtual void Delete(int Index) = 0;
+    virtual void Clear() = 0;
+    virtual int Count() const = 0;
+    virtual AnsiString Get(int Index) const = 0;
+    virtual void Put(int Index, const AnsiString& S);
+    virtual TObject* GetObject(int) const { return nullptr; }
+    virtual void PutObject(int, TObject*) {}
+    // Index of the first string equal to S (exact, byte-wise), or -1.
+    virtual int IndexOf(const AnsiString& S) const;
+    AnsiString Strings(int Index) const { return Get(Index); }
+    // The strings, one a line.
+    AnsiString Text() const;
+    void SetText(const AnsiString& Value);
+    void AddStrings(TStrings* Strings);
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+    void Assign(TPersistent* Source) override;
+    void DefineProperties(TFiler& Filer) override;
+
+protected:
+    // Called when the strings changed, outside BeginUpdate/EndUpdate.
+    virtual void Changed() {}
+    int FUpdateCount = 0;
+    bool FChangedWhileUpdating = false;
+    void NotifyChanged();
+};
+
+class TStringList : public TStrings {
+    VCL_CLASS(TStringList, TStrings)
+
+    TStringList() = default;
+    int Add(const AnsiString& S) override;
+    void Insert(int Index, const AnsiString& S) override;
+    void Delete(int Index) override;
+    void Clear() override;
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    AnsiString Get(int Index) const override;
+    void Put(int Index, const AnsiString& S) override;
+    TObject* GetObject(int Index) const override;
+    void PutObject(int Index, TObject* Obj) override;
+    // A sorted list keeps its strings ordered ignoring ASCII letter case,
+    // then byte-wise; Add inserts in order.
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool v);
+    void Sort();
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed() override { OnChange(this); }
+
+private:
+    void CheckIndex(int Index) const;
+    struct TItem {
+        AnsiString Text;
+        TObject* Object = nullptr;
+    };
+    std::vector<TItem> FItems;
+    bool FSorted = false;
+};
+
+// The order of sorted lists: ASCII letter case ignored first, then bytes.
+bool SortedLess(const AnsiString& A, const AnsiString& B);
+
+// ---------------------------------------------------------------------------
 // Components.
 
 enum TOperation { opInsert = 0, opRemove = 1 };

@@ -59,8 +59,13 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         Root->SetLoadingState(true, true);
         FLoaded.emplace_back(Root);
         if (!h.Name.empty() && Root->Name() != h.Name) {
+            // A second instance of a form gets a unique name: Name_1, Name_2...
+            std::string name = h.Name;
+            if (TComponent* owner = Root->Owner())
+                for (int n = 1; owner->FindComponent(name) && owner->FindComponent(name) != Root; ++n)
+                    name = h.Name + "_" + std::to_string(n);
             try {
-                Root->SetName(h.Name);
+                Root->SetName(name);
             } catch (const EComponentError& e) {
                 FStream.ErrorAt(headerOffset, e.Message());
             }
@@ -82,14 +87,27 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     std::vector<TWeakRef<TComponent>> loaded = FLoaded;
     for (auto& c : loaded)
         if (c) c->Loaded();
+    // The load is over for every component, whether or not its Loaded
+    // override passed the call on.
+    for (auto& c : loaded)
+        if (c) c->SetLoadingState(false, false);
     return rootRef.Get();
+}
+
+const TMetaClass* TReader::FindComponentClass(const std::string& ClassName) const {
+    // The classes of the root's published fields come first, so a form finds
+    // the classes it declares without registering them.
+    for (const TMetaClass* c = FRoot->ClassType(); c; c = c->Parent)
+        for (const TFieldInfo& f : c->OwnFields)
+            if (f.FieldClass && SameText(f.FieldClass->Name, ClassName)) return f.FieldClass;
+    return GetClass(ClassName);
 }
 
 TComponent* TReader::ReadComponent(TComponent* Parent) {
     if (++FDepth > kMaxDepth) FStream.Error("Objects nested too deeply");
     size_t offset = FStream.Position();
     formfile::ObjectHeader h = FStream.ReadObjectHeader();
-    const TMetaClass* cls = GetClass(h.ClassName);
+    const TMetaClass* cls = FindComponentClass(h.ClassName);
     if (!cls) FStream.ErrorAt(offset, "Class " + h.ClassName + " not found");
     if (!cls->NewComponent || !cls->InheritsFrom(TComponent::StaticClass()))
         FStream.ErrorAt(offset, "Class " + h.ClassName + " cannot be created");
@@ -348,15 +366,16 @@ long double TReader::ReadFloat() {
 // ---------------------------------------------------------------------------
 // TWriter
 
-void TWriter::WriteRootComponent(TComponent* Root) {
+void TWriter::WriteRootComponent(TComponent* Root, const std::string& RootClassName) {
     FRoot = Root;
+    FRootClassName = RootClassName;
     FOut.WriteSignature();
     WriteComponent(Root);
 }
 
 void TWriter::WriteComponent(TComponent* Component) {
     formfile::ObjectHeader h;
-    h.ClassName = Component->ClassName();
+    h.ClassName = (Component == FRoot && !FRootClassName.empty()) ? FRootClassName : Component->ClassName();
     h.Name = Component->Name();
     FOut.WriteObjectHeader(h);
     WriteProperties(Component, std::string());
@@ -494,14 +513,14 @@ TComponent* ReadComponentFromForm(std::string_view Data, const std::string& Sour
     return ReadComponentFromText(Data, SourceName, Root, IgnoreMissingHandlers);
 }
 
-std::string WriteComponentToBinary(TComponent* Root) {
+std::string WriteComponentToBinary(TComponent* Root, const std::string& RootClassName) {
     TWriter writer;
-    writer.WriteRootComponent(Root);
+    writer.WriteRootComponent(Root, RootClassName);
     return writer.Data();
 }
 
-std::string WriteComponentToText(TComponent* Root) {
-    return formfile::BinaryToText(WriteComponentToBinary(Root), Root->Name());
+std::string WriteComponentToText(TComponent* Root, const std::string& RootClassName) {
+    return formfile::BinaryToText(WriteComponentToBinary(Root, RootClassName), Root->Name());
 }
 
 }  // namespace vcl

@@ -75,6 +75,7 @@ private:
     };
 
     TComponent* ReadComponent(TComponent* Parent);
+    const TMetaClass* FindComponentClass(const std::string& ClassName) const;
     void ReadProperties(TObject* Instance, TComponent* Component);
     void ReadProperty(TObject* Instance, TComponent* Component);
     void ReadPropValue(TObject* Instance, const TPropInfo* Prop, const std::string& Where);
@@ -96,7 +97,9 @@ private:
 class TWriter : public TFiler {
 public:
     TWriter() = default;
-    void WriteRootComponent(TComponent* Root);
+    // RootClassName, when given, is written as the root's class instead of
+    // its own (a form loaded into a stand-in class keeps its file's name).
+    void WriteRootComponent(TComponent* Root, const std::string& RootClassName = {});
     std::string Data() const { return FOut.Data(); }
 
     // Values, for DefineProperties writers.
@@ -119,6 +122,7 @@ private:
 
     formfile::BinaryWriter FOut;
     std::string FPrefix;
+    std::string FRootClassName;
 };
 
 // Conveniences over TReader and TWriter. Text input is converted to binary
@@ -130,7 +134,7 @@ TComponent* ReadComponentFromText(std::string_view Text, const std::string& Sour
 // Either format, told apart by the binary signature.
 TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
                                   bool IgnoreMissingHandlers = false);
-std::string WriteComponentToBinary(TComponent* Root);
-std::string WriteComponentToText(TComponent* Root);
+std::string WriteComponentToBinary(TComponent* Root, const std::string& RootClassName = {});
+std::string WriteComponentToText(TComponent* Root, const std::string& RootClassName = {});
 
 }  // namespace vcl

@@ -325,9 +325,10 @@ class ClassBuilder {
 public:
     explicit ClassBuilder(TMetaClass* meta) : FMeta(meta) {}
 
-    // A property backed by a field.
-    template <class T>
-    TPropBuilder Property(const char* name, T C::*field) {
+    // A property backed by a field (of this class or an ancestor).
+    template <class T, class B>
+    TPropBuilder Property(const char* name, T B::*field) {
+        static_assert(std::is_base_of_v<B, C>);
         auto get = [field](const C* o) -> const T& { return o->*field; };
         auto set = [field](C* o, const T& v) { o->*field = v; };
         return Add(name, TypeInfoOf<T>(), detail::MakeAccess<C, T>(get, set, true));

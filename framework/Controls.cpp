@@ -1,0 +1,652 @@
+#include "framework/Controls.h"
+
+#include <algorithm>
+
+#include "framework/Forms.h"
+
+namespace vcl {
+
+namespace {
+
+TWeakRef<TControl>& CaptureRef() {
+    static TWeakRef<TControl> capture;
+    return capture;
+}
+
+TShiftState ShiftFromKeys(uintptr_t keys) {
+    TShiftState s;
+    if (keys & MK_SHIFT) s << ssShift;
+    if (keys & MK_CONTROL) s << ssCtrl;
+    if (keys & MK_LBUTTON) s << ssLeft;
+    if (keys & MK_RBUTTON) s << ssRight;
+    if (keys & MK_MBUTTON) s << ssMiddle;
+    return s;
+}
+
+bool IsMouseMessage(uint32_t msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONUP; }
+
+}  // namespace
+
+TControl* GetCaptureControl() { return CaptureRef().Get(); }
+void SetCaptureControl(TControl* Control) { CaptureRef() = Control; }
+
+namespace {
+
+std::vector<IControlDestroyListener*>& Listeners() {
+    static std::vector<IControlDestroyListener*> listeners;
+    return listeners;
+}
+
+// Forwards messages to a handler while its target lives, else to the
+// procedure the handler replaced.
+class TWindowProcHook : public TObject {
+public:
+    TWindowProcHook(TObject* target, TWndMethod handler, TWndMethod previous)
+        : FTarget(target), FHandler(handler), FPrevious(previous) {}
+    void Dispatch(TMessage& Message) {
+        if (FTarget) FHandler(Message);
+        else FPrevious(Message);
+    }
+
+private:
+    TWeakRef<TObject> FTarget;
+    TWndMethod FHandler;
+    TWndMethod FPrevious;
+};
+
+}  // namespace
+
+void AddControlDestroyListener(IControlDestroyListener* Listener) {
+    auto& l = Listeners();
+    if (std::find(l.begin(), l.end(), Listener) == l.end()) l.push_back(Listener);
+}
+
+void RemoveControlDestroyListener(IControlDestroyListener* Listener) { std::erase(Listeners(), Listener); }
+
+TWndMethod HookWindowProc(TControl* Control, TObject* Target, TWndMethod Handler) {
+    TWndMethod previous = Control->WindowProc;
+    auto* hook = new TWindowProcHook(Target, Handler, previous);
+    Control->FAttachments.push_back(hook);
+    Control->WindowProc = TWndMethod::Of<&TWindowProcHook::Dispatch>(hook);
+    return previous;
+}
+
+// ---------------------------------------------------------------------------
+// TControl
+
+VCL_IMPLEMENT_CLASS(TControl)
+void TControl::DescribeClass(ClassBuilder<TControl>& c) {
+    // Every control has its place; the rest is published by each class.
+    c.Property("Left", &TControl::Left, &TControl::SetLeft);
+    c.Property("Top", &TControl::Top, &TControl::SetTop);
+    c.Property("Width", &TControl::Width, &TControl::SetWidth);
+    c.Property("Height", &TControl::Height, &TControl::SetHeight);
+}
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont()) {
+    WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
+    FFont->OnChange = TNotifyEvent::Of<&TControl::DoFontChange>(this);
+}
+
+TControl::~TControl() {
+    // Free runs BeforeDestruction first; this covers a plain delete.
+    AnnounceDestruction();
+    if (FParent) FParent->RemoveControl(this);
+    FFont->Free();
+    // Last: nothing sends the control messages any more.
+    for (TObject* a : FAttachments) a->Free();
+}
+
+void TControl::BeforeDestruction() {
+    Destroying();
+    AnnounceDestruction();
+    if (FParent) FParent->RemoveControl(this);
+    TComponent::BeforeDestruction();
+}
+
+void TControl::AnnounceDestruction() {
+    if (FDestroyAnnounced) return;
+    FDestroyAnnounced = true;
+    // A listener may remove itself or others while being told.
+    std::vector<IControlDestroyListener*> listeners = Listeners();
+    for (IControlDestroyListener* l : listeners)
+        if (std::find(Listeners().begin(), Listeners().end(), l) != Listeners().end()) l->ControlDestroying(this);
+}
+
+intptr_t TControl::Perform(uint32_t Msg, uintptr_t WParam, intptr_t LParam) {
+    TMessage m;
+    m.Msg = Msg;
+    m.WParam = WParam;
+    m.LParam = LParam;
+    WindowProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+        case CM_MOUSEENTER:
+        case CM_MOUSELEAVE:
+            // Up the parent chain, naming the control concerned.
+            if (FParent) {
+                intptr_t concerned = Message.LParam ? Message.LParam : reinterpret_cast<intptr_t>(this);
+                FParent->Perform(Message.Msg, Message.WParam, concerned);
+            }
+            return;
+        default:
+            if (IsMouseMessage(Message.Msg)) HandleMouse(Message);
+            return;
+    }
+}
+
+void TControl::HandleMouse(TMessage& Message) {
+    int32_t x = LParamX(Message.LParam), y = LParamY(Message.LParam);
+    TShiftState shift = ShiftFromKeys(Message.WParam);
+    auto button = [&]() -> TMouseButton {
+        switch (Message.Msg) {
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONUP: return mbRight;
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONUP: return mbMiddle;
+            default: return mbLeft;
+        }
+    };
+    switch (Message.Msg) {
+        case WM_MOUSEMOVE:
+            MouseMove(shift, x, y);
+            return;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (FControlStyle.Contains(csCaptureMouse)) SetCaptureControl(this);
+            if (Message.Msg == WM_LBUTTONDOWN && FControlStyle.Contains(csClickEvents)) FClicked = true;
+            MouseDown(button(), shift, x, y);
+            return;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+            TWeakRef<TControl> self(this);
+            if (Message.Msg == WM_LBUTTONUP && FClicked) {
+                FClicked = false;
+                if (GetClientRect().Contains(TPoint{x, y})) Click();
+            }
+            // Click may have freed the control.
+            if (self) MouseUp(button(), shift, x, y);
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    OnMouseDown(this, Button, Shift, X, Y);
+}
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    OnMouseUp(this, Button, Shift, X, Y);
+}
+void TControl::MouseMove(TShiftState Shift, int32_t X, int32_t Y) { OnMouseMove(this, Shift, X, Y); }
+
+void TControl::Click() { OnClick(this); }
+
+bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+void TControl::SetMouseCapture(bool v) {
+    if (v) SetCaptureControl(this);
+    else if (MouseCapture()) SetCaptureControl(nullptr);
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+    if (AParent == FParent) return;
+    if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+    for (TWinControl* p = AParent; p; p = p->FParent)
+        if (p == this) throw EInvalidOperation("A control cannot be its own ancestor");
+    if (FParent) FParent->RemoveControl(this);
+    if (AParent) AParent->InsertControl(this);
+}
+
+TCustomForm* TControl::GetParentForm() const {
+    const TControl* c = this;
+    while (c->FParent) c = c->FParent;
+    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+    if (AWidth < 0) AWidth = 0;
+    if (AHeight < 0) AHeight = 0;
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    bool resized = AWidth != FWidth || AHeight != FHeight;
+    if (FParent) FParent->Invalidate();
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    Invalidate();
+    if (resized) BoundsChanged();
+    RequestAlign();
+}
+
+TRect TControl::GetClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
+
+void TControl::SetClientWidth(int32_t v) { SetWidth(FWidth - GetClientWidth() + v); }
+void TControl::SetClientHeight(int32_t v) { SetHeight(FHeight - GetClientHeight() + v); }
+
+TPoint TControl::GetClientOrigin() const {
+    if (!FParent) return TPoint{FLeft, FTop};
+    TPoint p = FParent->GetClientOrigin();
+    return TPoint{p.x + FLeft, p.y + FTop};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    TPoint o = GetClientOrigin();
+    return TPoint{p.x + o.x, p.y + o.y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    TPoint o = GetClientOrigin();
+    return TPoint{p.x - o.x, p.y - o.y};
+}
+
+void TControl::SetAlign(TAlign v) {
+    if (v == FAlign) return;
+    FAlign = v;
+    RequestAlign();
+}
+
+void TControl::RequestAlign() {
+    if (FParent) FParent->AlignWith(this);
+}
+
+void TControl::SetVisible(bool v) {
+    if (v == FVisible) return;
+    FVisible = v;
+    VisibleChanged();
+}
+
+void TControl::VisibleChanged() {
+    if (FParent) {
+        FParent->Invalidate();
+        FParent->Realign();
+    }
+    Invalidate();
+}
+
+bool TControl::Showing() const { return FVisible && FParent && FParent->Showing(); }
+
+void TControl::SetEnabled(bool v) {
+    if (v == FEnabled) return;
+    FEnabled = v;
+    EnabledChanged();
+}
+
+bool TControl::IsEnabledForInput() const {
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FEnabled) return false;
+    return true;
+}
+
+void TControl::SetColor(TColor v) {
+    FParentColor = false;
+    if (v == FColor) return;
+    FColor = v;
+    ColorChanged();
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ParentColorChanged();
+}
+
+void TControl::SetParentColor(bool v) {
+    FParentColor = v;
+    if (v) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (!FParentColor || !FParent) return;
+    TColor c = FParent->FColor;
+    SetColor(c);
+    FParentColor = true;
+}
+
+void TControl::SetParentFont(bool v) {
+    FParentFont = v;
+    if (v) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent) return;
+    FUpdatingFromParent = true;
+    FFont->Assign(FParent->FFont);
+    FUpdatingFromParent = false;
+}
+
+void TControl::DoFontChange(TObject*) {
+    // A font set on the control itself stops following the parent.
+    if (!FUpdatingFromParent) FParentFont = false;
+    FontChanged();
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ParentFontChanged();
+}
+
+void TControl::SetText(const AnsiString& v) {
+    if (v == FText) return;
+    FText = v;
+    TextChanged();
+}
+
+void TControl::SetName(const AnsiString& NewName) {
+    // A control made at run time shows its name until given a caption.
+    bool follow = FControlStyle.Contains(csSetCaption) && !IsLoading() && Name() == FText &&
+                  !(Owner() && Owner()->IsLoading());
+    TComponent::SetName(NewName);
+    if (follow) SetText(NewName);
+}
+
+void TControl::Invalidate() {
+    FInvalid = true;
+    if (TCustomForm* f = GetParentForm()) f->RequestPaint();
+}
+
+void TControl::BringToFront() {
+    if (!FParent) return;
+    TWinControl* p = FParent;
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        std::erase(p->FWindowed, w);
+        p->FWindowed.push_back(w);
+    } else {
+        std::erase(p->FGraphic, this);
+        p->FGraphic.push_back(this);
+    }
+    Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (!FParent) return;
+    TWinControl* p = FParent;
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        std::erase(p->FWindowed, w);
+        p->FWindowed.insert(p->FWindowed.begin(), w);
+    } else {
+        std::erase(p->FGraphic, this);
+        p->FGraphic.insert(p->FGraphic.begin(), this);
+    }
+    p->Invalidate();
+}
+
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+    if (auto* w = dynamic_cast<TWinControl*>(Value)) SetParent(w);
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    if (FParentFont) ParentFontChanged();
+    if (FParentColor) ParentColorChanged();
+}
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+VCL_IMPLEMENT_CLASS(TWinControl)
+void TWinControl::DescribeClass(ClassBuilder<TWinControl>&) {}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+void TWinControl::BeforeDestruction() {
+    Destroying();
+    // Children go with their parent, last to first; each leaves the lists
+    // as it goes, and may take siblings with it.
+    while (ControlCount() > 0) {
+        TControl* child = Controls(ControlCount() - 1);
+        RemoveControl(child);
+        child->Free();
+    }
+    TControl::BeforeDestruction();
+}
+
+TControl* TWinControl::Controls(int Index) const {
+    size_t n = FGraphic.size();
+    if (Index < 0 || static_cast<size_t>(Index) >= n + FWindowed.size())
+        throw EListError("Control index out of bounds (" + IntToStr(Index) + ")");
+    size_t i = static_cast<size_t>(Index);
+    return i < n ? FGraphic[i] : FWindowed[i - n];
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        FWindowed.push_back(w);
+        FTabList.push_back(w);
+        AControl->FParent = this;
+        if (w->FTabOrder >= 0) w->SetTabOrder(w->FTabOrder);
+    } else {
+        FGraphic.push_back(AControl);
+        AControl->FParent = this;
+    }
+    AControl->ParentFontChanged();
+    AControl->ParentColorChanged();
+    AControl->Invalidate();
+    Realign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    if (AControl->FParent != this) return;
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        if (TCustomForm* f = GetParentForm(); f && f->ActiveControl()) {
+            for (TWinControl* a = f->ActiveControl(); a; a = a->FParent)
+                if (a == w) {
+                    f->SetActiveControl(nullptr);
+                    break;
+                }
+        }
+        w->FTabOrder = w->TabOrder();
+        std::erase(FWindowed, w);
+        std::erase(FTabList, w);
+    } else {
+        std::erase(FGraphic, AControl);
+    }
+    AControl->FParent = nullptr;
+    Invalidate();
+    Realign();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) const {
+    auto hit = [&](TControl* c) {
+        return c->Visible() && (AllowDisabled || c->Enabled()) && c->BoundsRect().Contains(Pos);
+    };
+    if (AllowWinControls)
+        for (auto it = FWindowed.rbegin(); it != FWindowed.rend(); ++it)
+            if (hit(*it)) return *it;
+    for (auto it = FGraphic.rbegin(); it != FGraphic.rend(); ++it)
+        if (hit(*it)) return *it;
+    return nullptr;
+}
+
+int TWinControl::TabOrder() const {
+    if (!FParent) return FTabOrder;
+    auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int v) {
+    FTabOrder = v;
+    if (!FParent || v < 0) return;
+    auto& list = FParent->FTabList;
+    std::erase(list, this);
+    size_t pos = std::min(static_cast<size_t>(v), list.size());
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(pos), this);
+}
+
+std::vector<TWinControl*> TWinControl::TabList() const { return FTabList; }
+
+bool TWinControl::DialogKey(uint16_t Key, TShiftState Shift) {
+    std::vector<TWeakRef<TWinControl>> children(FWindowed.begin(), FWindowed.end());
+    for (auto& c : children)
+        if (c && c->Showing() && c->IsEnabledForInput() && c->DialogKey(Key, Shift)) return true;
+    return false;
+}
+
+bool TWinControl::Focused() const {
+    TCustomForm* f = GetParentForm();
+    return f && f->ActiveControl() == this;
+}
+
+bool TWinControl::CanFocus() const { return Showing() && IsEnabledForInput(); }
+
+void TWinControl::SetFocus() {
+    if (TCustomForm* f = GetParentForm()) f->SetActiveControl(this);
+}
+
+void TWinControl::EnableAlign() {
+    if (FAlignLevel > 0 && --FAlignLevel == 0 && FAlignPending) Realign();
+}
+
+void TWinControl::AlignWith(TControl* Control) {
+    if (FAlignLevel > 0 || IsLoading() || FAligning) {
+        FAlignPending = true;
+        return;
+    }
+    FAlignPending = false;
+    FAligning = true;
+    AlignControls(Control);
+    FAligning = false;
+}
+
+void TWinControl::AlignControls(TControl* First) {
+    TRect rect = GetClientRect();
+    AdjustClientRect(rect);
+    std::vector<TControl*> all;
+    for (TControl* c : FGraphic) all.push_back(c);
+    for (TControl* c : FWindowed) all.push_back(c);
+    for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) {
+        std::vector<TControl*> list;
+        if (First && First->FAlign == a && First->FVisible && First->FParent == this) list.push_back(First);
+        for (TControl* c : all)
+            if (c != First && c->FAlign == a && c->FVisible) list.push_back(c);
+        // Controls of one alignment keep their relative places; the control
+        // that asked goes first among equals.
+        auto before = [a](TControl* c1, TControl* c2) {
+            switch (a) {
+                case alTop: return c1->FTop < c2->FTop;
+                case alBottom: return c1->FTop + c1->FHeight > c2->FTop + c2->FHeight;
+                case alLeft: return c1->FLeft < c2->FLeft;
+                case alRight: return c1->FLeft + c1->FWidth > c2->FLeft + c2->FWidth;
+                default: return false;
+            }
+        };
+        std::stable_sort(list.begin(), list.end(), before);
+        for (TControl* c : list) {
+            int32_t w = c->FWidth, h = c->FHeight;
+            switch (a) {
+                case alTop:
+                    c->SetBounds(rect.Left, rect.Top, rect.Width(), h);
+                    rect.Top += h;
+                    break;
+                case alBottom:
+                    c->SetBounds(rect.Left, rect.Bottom - h, rect.Width(), h);
+                    rect.Bottom -= h;
+                    break;
+                case alLeft:
+                    c->SetBounds(rect.Left, rect.Top, w, rect.Height());
+                    rect.Left += w;
+                    break;
+                case alRight:
+                    c->SetBounds(rect.Right - w, rect.Top, w, rect.Height());
+                    rect.Right -= w;
+                    break;
+                default:
+                    c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+                    break;
+            }
+        }
+    }
+}
+
+void TWinControl::VisibleChanged() {
+    TControl::VisibleChanged();
+    if (!FVisible)
+        if (TCustomForm* f = GetParentForm(); f && f != this)
+            for (TWinControl* a = f->ActiveControl(); a; a = a->FParent)
+                if (a == this) {
+                    f->SetActiveControl(nullptr);
+                    break;
+                }
+}
+
+TRect TWinControl::GetClientRect() const {
+    TRect in = ClientInsets();
+    return TRect{0, 0, std::max(0, FWidth - in.Left - in.Right), std::max(0, FHeight - in.Top - in.Bottom)};
+}
+
+TPoint TWinControl::GetClientOrigin() const {
+    TPoint p = TControl::GetClientOrigin();
+    TRect in = ClientInsets();
+    return TPoint{p.x + in.Left, p.y + in.Top};
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_SETCURSOR:
+            // The set-cursor message goes up to the top-level window.
+            if (FParent) Message.Result = FParent->Perform(Message.Msg, Message.WParam, Message.LParam);
+            return;
+        case WM_KEYDOWN:
+        case WM_KEYUP: {
+            auto key = static_cast<uint16_t>(Message.WParam);
+            TShiftState shift = ShiftFromKeys(static_cast<uintptr_t>(Message.LParam));
+            if (Message.Msg == WM_KEYDOWN) KeyDown(key, shift);
+            else KeyUp(key, shift);
+            Message.WParam = key;
+            return;
+        }
+        case WM_CHAR: {
+            char ch = static_cast<char>(Message.WParam);
+            KeyPress(ch);
+            Message.WParam = static_cast<unsigned char>(ch);
+            return;
+        }
+        case WM_SETFOCUS:
+            DoEnter();
+            Invalidate();
+            return;
+        case WM_KILLFOCUS:
+            DoExit();
+            Invalidate();
+            return;
+        default:
+            break;
+    }
+    if (IsMouseMessage(Message.Msg)) {
+        // A graphic child under the pointer, or one holding the capture,
+        // takes the message in its own coordinates.
+        TPoint pos{LParamX(Message.LParam), LParamY(Message.LParam)};
+        TControl* child = nullptr;
+        TControl* capture = GetCaptureControl();
+        if (capture && capture->FParent == this && !dynamic_cast<TWinControl*>(capture)) child = capture;
+        else if (!capture || capture == this) child = ControlAtPos(pos, false);
+        if (child && child != this) {
+            Message.Result = child->Perform(Message.Msg, Message.WParam,
+                                            PointToLParam(pos.x - child->Left(), pos.y - child->Top()));
+            return;
+        }
+    }
+    TControl::WndProc(Message);
+}
+
+void TWinControl::KeyDown(uint16_t& Key, TShiftState Shift) { OnKeyDown(this, Key, Shift); }
+void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift) { OnKeyUp(this, Key, Shift); }
+void TWinControl::KeyPress(char& Key) { OnKeyPress(this, Key); }
+
+void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+    // Copies: a writer does not change the lists, but a caller's proc might.
+    std::vector<TControl*> children;
+    for (int i = 0; i < ControlCount(); ++i) children.push_back(Controls(i));
+    for (TControl* c : children)
+        if (c->Owner() == Root) Proc(c);
+    TComponent::GetChildren(Proc, Root);
+}
+
+// ---------------------------------------------------------------------------
+
+VCL_IMPLEMENT_CLASS(TGraphicControl)
+void TGraphicControl::DescribeClass(ClassBuilder<TGraphicControl>&) {}
+
+}  // namespace vcl

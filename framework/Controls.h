@@ -1,0 +1,329 @@
+// Controls: geometry, parents and children, the message path and input.
+//
+// What reaches a form, which components such as mouse trackers rely on:
+// - Every message to a control passes through its WindowProc, which starts
+//   as the control's own WndProc and may be saved, replaced and chained; a
+//   replacement receives every later message.
+// - The framework knows the control under the pointer at every moment (the
+//   innermost visible control, graphic controls included, disabled ones too).
+//   When it changes, the control left gets CM_MOUSELEAVE and then the control
+//   entered gets CM_MOUSEENTER, each with LParam 0. Each control passes the
+//   notification to its parent with LParam naming the control concerned, so
+//   it reaches the form through the form's WindowProc with LParam naming the
+//   control, or 0 when the form's own client area is concerned. Leaving a
+//   form for the desktop or another window is a leave like any other.
+// - Every pointer move over a form or anything inside it sends WM_SETCURSOR
+//   to the windowed control under the pointer; each windowed control passes
+//   it to its parent, so it arrives at the form's WindowProc. Modal state
+//   does not stop it.
+// - Mouse buttons go to the control under the pointer (a graphic control's
+//   through its windowed parent); a press captures the pointer until the
+//   release. Disabled and hidden controls get no input (TApplication routes
+//   input; TWinControl::WndProc hands mouse messages to graphic children).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/Classes.h"
+#include "framework/Graphics.h"
+#include "framework/Messages.h"
+#include "framework/Types.h"
+
+namespace vcl {
+
+class TWinControl;
+class TCustomForm;
+
+// Window borders: forms use them all, controls only bsNone and bsSingle.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+
+enum TControlStyleItem {
+    csAcceptsControls,
+    csCaptureMouse,
+    csClickEvents,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+using TWndMethod = TEvent<TMessage&>;
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int32_t, int32_t>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int32_t, int32_t>;
+using TKeyEvent = TEvent<TObject*, uint16_t&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char&>;
+
+class TControl : public TComponent {
+    VCL_CLASS(TControl, TComponent)
+
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    // --- Messages ---
+    // Every message to the control passes through WindowProc.
+    TWndMethod WindowProc;
+    // Sends a message through WindowProc and returns its Result.
+    intptr_t Perform(uint32_t Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+    // The default window procedure: dispatches by message number.
+    virtual void WndProc(TMessage& Message);
+
+    // --- Parent and geometry ---
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    // The form that contains the control (the control itself for a form).
+    TCustomForm* GetParentForm() const;
+
+    int32_t Left() const { return FLeft; }
+    int32_t Top() const { return FTop; }
+    int32_t Width() const { return FWidth; }
+    int32_t Height() const { return FHeight; }
+    void SetLeft(int32_t v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int32_t v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int32_t v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int32_t v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+
+    // The client area, in the control's own coordinates and on the screen.
+    virtual TRect GetClientRect() const;
+    int32_t GetClientWidth() const { return GetClientRect().Width(); }
+    int32_t GetClientHeight() const { return GetClientRect().Height(); }
+    int32_t ClientWidth() const { return GetClientWidth(); }
+    int32_t ClientHeight() const { return GetClientHeight(); }
+    virtual void SetClientWidth(int32_t v);
+    virtual void SetClientHeight(int32_t v);
+    // Screen coordinates of the client area's top-left corner.
+    virtual TPoint GetClientOrigin() const;
+    TPoint ClientOrigin() const { return GetClientOrigin(); }
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign v);
+
+    // --- State ---
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, with every parent visible up to a shown form.
+    virtual bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool v);
+    // Enabled, with every parent enabled.
+    bool IsEnabledForInput() const;
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool v);
+    TFont* Font() const { return FFont; }
+    void SetFont(TFont* v) { FFont->Assign(v); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool v);
+
+    // The caption (labels, buttons, panels, forms) or text (edit boxes).
+    AnsiString GetText() const { return FText; }
+    void SetText(const AnsiString& v);
+    AnsiString Caption() const { return FText; }
+    void SetCaption(const AnsiString& v) { SetText(v); }
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle v) { FControlStyle = v; }
+
+    // --- Events ---
+    TNotifyEvent OnClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+    virtual void Click();
+    // Marks the control for repainting.
+    void Invalidate();
+    bool NeedsRepaint() const { return FInvalid; }
+    void Validate() { FInvalid = false; }
+    // Moves the control to the top (bottom) of its siblings of the same kind.
+    void BringToFront();
+    void SendToBack();
+
+    bool MouseCapture() const;
+    void SetMouseCapture(bool v);
+
+    // Streaming: controls are written inside their parent.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+    void SetName(const AnsiString& NewName) override;
+    void Loaded() override;
+
+protected:
+    void BeforeDestruction() override;
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+    virtual void MouseMove(TShiftState Shift, int32_t X, int32_t Y);
+    // The framework calls these after a property changed.
+    virtual void TextChanged() { Invalidate(); }
+    virtual void FontChanged() { Invalidate(); }
+    virtual void ColorChanged() { Invalidate(); }
+    virtual void VisibleChanged();
+    virtual void EnabledChanged() { Invalidate(); }
+    virtual void BoundsChanged() {}
+    // Parent font and colour arrive here when they change.
+    void ParentFontChanged();
+    void ParentColorChanged();
+    void RequestAlign();
+    bool IsFontStored() const { return !FParentFont; }
+    bool IsColorStored() const { return !FParentColor; }
+
+    TWinControl* FParent = nullptr;
+    int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAlign FAlign = alNone;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TColor FColor = clBtnFace;
+    bool FParentColor = true;
+    bool FParentFont = true;
+    TFont* FFont;
+    AnsiString FText;
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    bool FInvalid = true;
+    bool FClicked = false;  // pressed with the left button, waiting for the release
+
+private:
+    void HandleMouse(TMessage& Message);
+    void DoFontChange(TObject* Sender);
+    void AnnounceDestruction();
+    bool FUpdatingFromParent = false;
+    bool FDestroyAnnounced = false;
+    // Objects that live exactly as long as the control (window-proc hooks).
+    std::vector<TObject*> FAttachments;
+    friend class TWinControl;
+    friend TWndMethod HookWindowProc(TControl*, TObject*, TWndMethod);
+};
+
+class TWinControl : public TControl {
+    VCL_CLASS(TWinControl, TControl)
+
+    explicit TWinControl(TComponent* AOwner);
+
+    void WndProc(TMessage& Message) override;
+
+    // Children: graphic controls first, then windowed ones, each in z-order
+    // (bottom first). Windowed children always lie above graphic ones.
+    int ControlCount() const { return static_cast<int>(FGraphic.size() + FWindowed.size()); }
+    TControl* Controls(int Index) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    // The child at a client position: graphic children (topmost first), or
+    // also windowed ones when AllowWinControls is set. Hidden children never,
+    // disabled ones only with AllowDisabled.
+    TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+
+    // --- Focus and tab order ---
+    int TabOrder() const;
+    void SetTabOrder(int v);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool v) { FTabStop = v; }
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    void SetFocus();
+    // The tab-ordered list of windowed children.
+    std::vector<TWinControl*> TabList() const;
+    // A key the focused control left alone (Tab, Return, Escape, ...):
+    // offered to the controls of the form until one takes it.
+    virtual bool DialogKey(uint16_t Key, TShiftState Shift);
+
+    // --- Layout ---
+    // Places aligned children within the client area, in the framework's
+    // order: top, bottom, left, right, then client.
+    void Realign() { AlignWith(nullptr); }
+    // Realigns with Control placed first among its equals: the control whose
+    // alignment or bounds just changed keeps its place.
+    void AlignWith(TControl* Control);
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    TComponent* GetChildParent() override { return this; }
+
+protected:
+    void BeforeDestruction() override;
+    virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+    virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+    virtual void KeyPress(char& Key);
+    virtual void DoEnter() { OnEnter(this); }
+    virtual void DoExit() { OnExit(this); }
+    // Border widths inside the bounds that are not client area.
+    virtual TRect ClientInsets() const { return TRect{}; }
+    // Room that aligned children leave free (a panel's bevel).
+    virtual void AdjustClientRect(TRect&) const {}
+    void BoundsChanged() override { Realign(); }
+    void VisibleChanged() override;
+
+    int FTabOrder = -1;
+    bool FTabStop = false;
+
+public:
+    TRect GetClientRect() const override;
+    TPoint GetClientOrigin() const override;
+
+private:
+    friend class TControl;
+    void AlignControls(TControl* First);
+    std::vector<TControl*> FGraphic;
+    std::vector<TWinControl*> FWindowed;
+    std::vector<TWinControl*> FTabList;
+    int FAlignLevel = 0;
+    bool FAlignPending = false;
+    bool FAligning = false;
+};
+
+class TGraphicControl : public TControl {
+    VCL_CLASS(TGraphicControl, TControl)
+    explicit TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+};
+
+// The control that has captured the mouse, if any.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* Control);
+
+// Told when any control is about to be destroyed, while it is still whole.
+// Components that keep plain lists of controls use it to drop their entries.
+class IControlDestroyListener {
+public:
+    virtual void ControlDestroying(TControl* Control) = 0;
+
+protected:
+    ~IControlDestroyListener() = default;
+};
+void AddControlDestroyListener(IControlDestroyListener* Listener);
+void RemoveControlDestroyListener(IControlDestroyListener* Listener);
+
+// Puts Handler in front of Control's WindowProc and returns the procedure it
+// replaced. The handler is reached only while Target lives: once Target is
+// destroyed, messages go straight to the replaced procedure, even where a
+// later hook saved this one. The hook itself lives as long as the control.
+TWndMethod HookWindowProc(TControl* Control, TObject* Target, TWndMethod Handler);
+
+}  // namespace vcl
+
+VCL_ENUM_INFO(vcl::TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+VCL_ENUM_INFO(vcl::TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient)
+VCL_ENUM_INFO(vcl::TAlignment, taLeftJustify, taRightJustify, taCenter)
+VCL_ENUM_INFO(vcl::TMouseButton, mbLeft, mbRight, mbMiddle)
+VCL_ENUM_INFO(vcl::TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble)

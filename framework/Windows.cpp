@@ -1,0 +1,236 @@
+#include "framework/Windows.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/Forms.h"
+#include "framework/Log.h"
+#include "framework/StdCtrls.h"
+
+namespace vcl {
+
+BOOL GetCursorPos(TPoint* Point) {
+    IPlatform* p = Platform();
+    if (!Point || !p) return 0;
+    TPoint pos;
+    if (!p->GetCursorPos(pos)) return 0;
+    *Point = pos;
+    return 1;
+}
+
+BOOL SetCursorPos(int X, int Y) {
+    IPlatform* p = Platform();
+    return p && p->SetCursorPos(TPoint{X, Y}) ? 1 : 0;
+}
+
+BOOL PtInRect(const TRect* Rect, TPoint Point) { return Rect && Rect->Contains(Point) ? 1 : 0; }
+
+// ---------------------------------------------------------------------------
+// Message boxes
+
+namespace {
+
+std::string Quote(const char* s) {
+    std::string r;
+    for (const char* p = s; *p; ++p) {
+        switch (*p) {
+            case '"': r += "\\\""; break;
+            case '\\': r += "\\\\"; break;
+            case '\n': r += "\\n"; break;
+            case '\r': r += "\\r"; break;
+            default: r += *p;
+        }
+    }
+    return r;
+}
+
+struct TBoxButton {
+    const char* Caption;
+    int Id;
+};
+
+// The icon of a message box; its kind follows the style's icon bits.
+class TMessageIcon : public TGraphicControl {
+public:
+    TMessageIcon(TComponent* owner, uint32_t kind) : TGraphicControl(owner), Kind(kind) {}
+    uint32_t Kind;
+};
+
+// A message box form: the close box and Escape act as its cancel button,
+// when it has one.
+class TMessageForm : public TForm {
+public:
+    explicit TMessageForm(TComponent* owner) : TForm(owner) {}
+    int CancelId = 0;  // 0: the box cannot be dismissed without a choice
+
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_CLOSE) {
+            if (CancelId) SetModalResult(CancelId);
+            return;
+        }
+        TForm::WndProc(Message);
+    }
+    bool DialogKey(uint16_t Key, TShiftState Shift) override {
+        if (Key == VK_ESCAPE) {
+            if (CancelId) SetModalResult(CancelId);
+            return true;
+        }
+        return TForm::DialogKey(Key, Shift);
+    }
+};
+
+}  // namespace
+
+int MessageBoxA(HWND, const char* Text, const char* Caption, uint32_t Type) {
+    if (!Application) return 0;
+    if (!Platform()) {
+        try {
+            Application->Initialize();
+        } catch (const Exception&) {
+            return 0;
+        }
+    }
+    std::vector<TBoxButton> buttons;
+    switch (Type & MB_TYPEMASK) {
+        case MB_OK: buttons = {{"OK", IDOK}}; break;
+        case MB_OKCANCEL: buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
+        case MB_ABORTRETRYIGNORE: buttons = {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}}; break;
+        case MB_YESNOCANCEL: buttons = {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}}; break;
+        case MB_YESNO: buttons = {{"&Yes", IDYES}, {"&No", IDNO}}; break;
+        case MB_RETRYCANCEL: buttons = {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
+        default: return 0;  // no such box
+    }
+    const char* text = Text ? Text : "";
+    const char* caption = Caption ? Caption : "";
+    char style[16];
+    std::snprintf(style, sizeof style, "0x%x", Type);
+    LogLine("messagebox title=\"" + Quote(caption) + "\" text=\"" + Quote(text) + "\" style=" + style);
+
+    size_t defIndex = std::min<size_t>((Type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    uint32_t icon = Type & MB_ICONMASK;
+
+    // Layout: icon at the left, the text beside it, buttons centred below.
+    // Text is measured at a nominal 7 by 13 pixels a character until the
+    // canvas measures it for real.
+    int lines = 1, longest = 0, run = 0;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n') {
+            ++lines;
+            run = 0;
+        } else {
+            longest = std::max(longest, ++run);
+        }
+    }
+    const int margin = 12, iconSize = icon ? 32 : 0, gap = icon ? 12 : 0;
+    const int textW = std::max(1, longest) * 7, textH = lines * 13;
+    const int btnW = 75, btnH = 23, btnGap = 6;
+    const int rowW = static_cast<int>(buttons.size()) * btnW + (static_cast<int>(buttons.size()) - 1) * btnGap;
+    const int bodyH = std::max(iconSize, textH);
+    const int clientW = std::max(margin + iconSize + gap + textW + margin, margin + rowW + margin);
+    const int clientH = margin + bodyH + margin + btnH + margin;
+
+    auto* box = new TMessageForm(nullptr);
+    TWeakRef<TMessageForm> boxRef(box);
+    int result = 0;
+    try {
+        box->SetBorderStyle(bsDialog);
+        box->SetPosition(poScreenCenter);
+        box->SetCaption(caption);
+        box->SetClientWidth(clientW);
+        box->SetClientHeight(clientH);
+        if (icon) {
+            auto* img = new TMessageIcon(box, icon);
+            img->SetBounds(margin, margin, iconSize, iconSize);
+            img->SetParent(box);
+        }
+        auto* label = new TLabel(box);
+        label->SetAutoSize(false);
+        label->SetCaption(text);
+        label->SetBounds(margin + iconSize + gap, margin + (bodyH - textH) / 2, textW, textH);
+        label->SetParent(box);
+        int x = (clientW - rowW) / 2, y = margin + bodyH + margin;
+        TButton* defButton = nullptr;
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            auto* b = new TButton(box);
+            b->SetCaption(buttons[i].Caption);
+            b->SetModalResult(buttons[i].Id);
+            b->SetBounds(x, y, btnW, btnH);
+            b->SetTabOrder(static_cast<int>(i));
+            b->SetParent(box);
+            if (i == defIndex) {
+                b->SetDefault(true);
+                defButton = b;
+            }
+            if (buttons[i].Id == IDCANCEL) box->CancelId = IDCANCEL;
+            x += btnW + btnGap;
+        }
+        if (buttons.size() == 1) box->CancelId = buttons[0].Id;  // Escape acts as OK
+        if (!box->CancelId) box->SetBorderIcons(TBorderIcons{});
+        else box->SetBorderIcons(TBorderIcons{biSystemMenu});
+        box->SetActiveControl(defButton);
+        result = box->ShowModal();
+        // The session ending under the box is a failure to show it.
+        if (Application->Terminated()) result = 0;
+    } catch (...) {
+        if (boxRef) boxRef->Free();
+        throw;
+    }
+    if (boxRef) boxRef->Free();
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// The screen device context
+
+namespace {
+
+struct TScreenDC {
+    COLORREF TextColor = 0;
+};
+
+TScreenDC& TheScreenDC() {
+    static TScreenDC dc;
+    return dc;
+}
+
+std::vector<TScreenText>& Texts() {
+    static std::vector<TScreenText> texts;
+    return texts;
+}
+
+}  // namespace
+
+HDC GetDC(HWND Window) {
+    if (Window) return nullptr;  // only the whole screen is offered
+    TheScreenDC().TextColor = 0;  // each context starts with the defaults
+    return &TheScreenDC();
+}
+
+int ReleaseDC(HWND Window, HDC DC) { return (!Window && DC == &TheScreenDC()) ? 1 : 0; }
+
+COLORREF SetTextColor(HDC DC, COLORREF Color) {
+    if (DC != &TheScreenDC()) return 0xFFFFFFFF;  // CLR_INVALID
+    COLORREF old = TheScreenDC().TextColor;
+    TheScreenDC().TextColor = Color & 0x00FFFFFF;
+    return old;
+}
+
+BOOL TextOutA(HDC DC, int X, int Y, const char* Text, int Count) {
+    if (DC != &TheScreenDC()) return 0;
+    if (Count <= 0 || !Text) return 1;
+    TScreenText t;
+    t.Pos = TPoint{X, Y};
+    t.Color = TheScreenDC().TextColor;
+    t.Text.assign(Text, static_cast<size_t>(Count));
+    Texts().push_back(std::move(t));
+    return 1;
+}
+
+const std::vector<TScreenText>& ScreenTexts() { return Texts(); }
+
+void EraseScreenTexts(const TRect& Rect) {
+    std::erase_if(Texts(), [&](const TScreenText& t) { return Rect.Contains(t.Pos); });
+}
+
+}  // namespace vcl

@@ -1,0 +1,81 @@
+// The narrow interface between the framework and a windowing backend.
+//
+// A backend translates native events into framework input and nothing more:
+// it never touches controls. It knows the screen, the top-level windows (one
+// per shown form) with their places and stacking, and the pointer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Types.h"
+
+namespace vcl {
+
+class TCustomForm;
+
+struct TInputEvent {
+    enum TKind {
+        MouseMove,    // Pos: screen coordinates
+        MouseDown,    // Pos, Button
+        MouseUp,      // Pos, Button
+        KeyDown,      // Key: virtual-key code
+        KeyUp,        // Key
+        Char,         // Ch: one byte of text
+        CloseWindow,  // Window: its close box was pressed
+        Quit,         // the session ends (window system gone, signal)
+    };
+    TKind Kind = MouseMove;
+    TPoint Pos;
+    int Button = 0;  // 0 left, 1 right, 2 middle
+    uint32_t Key = 0;
+    char Ch = 0;
+    uint32_t Shift = 0;  // bit 0 shift, bit 1 alt, bit 2 ctrl
+    TCustomForm* Window = nullptr;
+};
+
+class IPlatform {
+public:
+    virtual ~IPlatform() = default;
+    virtual const char* Name() const = 0;
+
+    virtual TSize ScreenSize() const = 0;
+
+    // Top-level windows. The framework tells the backend when a form is
+    // shown, hidden, moved, resized, retitled or destroyed.
+    virtual void ShowWindow(TCustomForm* Form) = 0;
+    virtual void HideWindow(TCustomForm* Form) = 0;
+    virtual void WindowChanged(TCustomForm* Form) = 0;
+    virtual void DestroyWindow(TCustomForm* Form) = 0;
+    virtual void BringToFront(TCustomForm* Form) = 0;
+    // Where the form's client area starts on the screen.
+    virtual TPoint ClientOrigin(const TCustomForm* Form) const = 0;
+    // The topmost shown form whose window (frame included) contains Pos.
+    virtual TCustomForm* WindowFromPoint(TPoint Pos) const = 0;
+    // Shown forms, bottom first.
+    virtual std::vector<TCustomForm*> WindowsInZOrder() const = 0;
+
+    // The pointer, in screen coordinates. GetCursorPos fails (false) when
+    // the position cannot be read.
+    virtual bool GetCursorPos(TPoint& Pos) const = 0;
+    virtual bool SetCursorPos(TPoint Pos) = 0;
+
+    // Input: PollEvent takes the next event if one is waiting; WaitEvent
+    // blocks until one comes and returns false when none ever will.
+    virtual bool PollEvent(TInputEvent& Event) = 0;
+    virtual bool WaitEvent(TInputEvent& Event) = 0;
+
+    // Shows what the forms look like now (the drawing backends paint here).
+    virtual void Present() {}
+};
+
+// The backend in use; null before the application is initialised.
+IPlatform* Platform();
+// Installs a backend (the application owns it). Returns the previous one.
+std::unique_ptr<IPlatform> SetPlatform(std::unique_ptr<IPlatform> P);
+// Creates a backend by name ("headless" or "sdl"); null if unknown.
+std::unique_ptr<IPlatform> CreatePlatform(const std::string& Name);
+
+}  // namespace vcl

@@ -1,0 +1,62 @@
+// The headless backend: a virtual desktop with a fixed screen, windows placed
+// by the forms' position rules, and input that a test or a script injects.
+// Nothing depends on a wall clock, so runs are deterministic.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "framework/platform/Platform.h"
+
+namespace vcl {
+
+class THeadlessPlatform : public IPlatform {
+public:
+    explicit THeadlessPlatform(TSize Screen = TSize{1024, 768});
+
+    const char* Name() const override { return "headless"; }
+    TSize ScreenSize() const override { return FScreen; }
+
+    void ShowWindow(TCustomForm* Form) override;
+    void HideWindow(TCustomForm* Form) override;
+    void WindowChanged(TCustomForm*) override {}
+    void DestroyWindow(TCustomForm* Form) override { HideWindow(Form); }
+    void BringToFront(TCustomForm* Form) override;
+    TPoint ClientOrigin(const TCustomForm* Form) const override;
+    TCustomForm* WindowFromPoint(TPoint Pos) const override;
+    std::vector<TCustomForm*> WindowsInZOrder() const override { return FWindows; }
+
+    bool GetCursorPos(TPoint& Pos) const override;
+    bool SetCursorPos(TPoint Pos) override;
+
+    bool PollEvent(TInputEvent& Event) override;
+    bool WaitEvent(TInputEvent& Event) override;
+
+    // --- Driving the desktop ---
+    // Queues an event; the pointer moves when a mouse event is taken.
+    void Inject(const TInputEvent& Event) { FQueue.push_back(Event); }
+    void MoveTo(TPoint Pos);
+    void Press(int Button = 0);
+    void Release(int Button = 0);
+    void Click(TPoint Pos, int Button = 0);
+    void Key(uint32_t VirtualKey, uint32_t Shift = 0);  // down and up
+    void Type(const std::string& Text);
+    void CloseBox(TCustomForm* Form);
+    size_t Pending() const { return FQueue.size(); }
+
+    // Asked for more input when a loop waits on an empty queue: it may inject
+    // events (or act on the forms) and return true, or return false when no
+    // input will ever come again.
+    std::function<bool()> OnIdleInput;
+    // Makes cursor reads fail, as the platform call can.
+    void SetCursorReadable(bool Readable) { FCursorReadable = Readable; }
+
+private:
+    TSize FScreen;
+    TPoint FCursor{0, 0};
+    bool FCursorReadable = true;
+    std::vector<TCustomForm*> FWindows;  // bottom first
+    std::deque<TInputEvent> FQueue;
+};
+
+}  // namespace vcl

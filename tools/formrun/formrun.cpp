@@ -1,0 +1,148 @@
+// formrun: loads a form file whose components are of registered classes,
+// shows it, and runs an input script on it.
+//
+//   formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers]
+//
+// The root object is a plain TForm whatever class the file names. Without a
+// script on the headless desktop it shows the form, writes its dump and exits.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "framework/Buttons.h"
+#include "framework/CheckLst.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "framework/Streaming.h"
+#include "framework/platform/headless/HeadlessPlatform.h"
+#include "framework/platform/headless/InputScript.h"
+
+using namespace vcl;
+
+namespace {
+
+const char* const kUsage =
+    "usage: formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers]\n"
+    "  FORM               a text or binary form file\n"
+    "  --script FILE      drive the headless desktop with an input script\n"
+    "  --backend NAME     headless (default with a script) or sdl\n"
+    "  --ignore-handlers  leave handlers the form class does not publish unassigned\n";
+
+int Usage(const std::string& problem) {
+    std::fprintf(stderr, "formrun: %s\n%s", problem.c_str(), kUsage);
+    return 2;
+}
+
+bool ReadFile(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::stringstream ss;
+    ss << in.rdbuf();
+    out = ss.str();
+    return !in.bad();
+}
+
+// The class the file names for its root.
+std::string StreamedClassName(const std::string& data, const std::string& path) {
+    std::string binary = formfile::IsBinaryForm(data) ? std::string(formfile::StripResourceHeader(data, path))
+                                                      : formfile::TextToBinary(data, path);
+    formfile::BinaryReader r(binary, path);
+    r.ReadSignature();
+    return r.ReadObjectHeader().ClassName;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string formPath, scriptPath, backend;
+    bool ignoreHandlers = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == "--script" || a == "--backend") {
+            if (i + 1 >= argc) return Usage("option '" + a + "' needs a value");
+            (a == "--script" ? scriptPath : backend) = argv[++i];
+        } else if (a == "--ignore-handlers") {
+            ignoreHandlers = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage("unknown option '" + a + "'");
+        } else if (formPath.empty()) {
+            formPath = a;
+        } else {
+            return Usage("unexpected argument '" + a + "' (one form file only)");
+        }
+    }
+    if (formPath.empty()) return Usage("no form file given");
+    if (!backend.empty() && backend != "headless" && backend != "sdl")
+        return Usage("unknown backend '" + backend + "' (use headless or sdl)");
+    if (!scriptPath.empty() && backend == "sdl") return Usage("a script drives the headless backend, not sdl");
+
+    std::string data, scriptText;
+    if (!ReadFile(formPath, data)) {
+        std::fprintf(stderr, "formrun: cannot read '%s': %s\n", formPath.c_str(), std::strerror(errno));
+        return 1;
+    }
+    if (!scriptPath.empty() && !ReadFile(scriptPath, scriptText)) {
+        std::fprintf(stderr, "formrun: cannot read '%s': %s\n", scriptPath.c_str(), std::strerror(errno));
+        return 1;
+    }
+
+    try {
+        std::unique_ptr<TInputScript> script;
+        if (!scriptPath.empty()) script = std::make_unique<TInputScript>(scriptText, scriptPath);
+
+        RegisterFormClasses();
+        RegisterStdControls();
+        RegisterExtControls();
+        RegisterButtons();
+        RegisterCheckListBox();
+
+        if (backend.empty() && script) backend = "headless";
+        if (!backend.empty()) {
+            std::unique_ptr<IPlatform> p = CreatePlatform(backend);
+            if (!p) {
+                std::fprintf(stderr, "formrun: the %s backend is not available in this build\n", backend.c_str());
+                return 2;
+            }
+            SetPlatform(std::move(p));
+        }
+        Application->Initialize();
+
+        std::string className = StreamedClassName(data, formPath);
+        TForm* form = nullptr;
+        Application->CreateForm(form);
+        ReadComponentFromForm(data, formPath, form, ignoreHandlers);
+
+        auto* desktop = dynamic_cast<THeadlessPlatform*>(Platform());
+        if (desktop) {
+            auto rootName = [&](TCustomForm* f) { return f == form ? className : f->ClassName(); };
+            if (script) {
+                script->RootClassName = rootName;
+                desktop->OnIdleInput = [&] { return script->Step(*desktop); };
+            } else {
+                // Show the form, write its dump, and end.
+                desktop->OnIdleInput = [&] {
+                    std::string text = WriteComponentToText(form, rootName(form));
+                    std::fwrite(text.data(), 1, text.size(), stdout);
+                    return false;
+                };
+            }
+        }
+        Application->Run();
+        if (desktop) desktop->OnIdleInput = nullptr;
+    } catch (const EScriptError& e) {
+        std::fprintf(stderr, "%s\n", e.Message().c_str());
+        return 1;
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "%s\n", e.Message().c_str());
+        return 1;
+    }
+    return 0;
+}
