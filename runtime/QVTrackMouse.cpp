@@ -1,0 +1,223 @@
+#include "runtime/QVTrackMouse.h"
+
+#include "framework/Windows.h"
+
+using namespace vcl;
+
+// ---------------------------------------------------------------------------
+// TQVControlItem
+
+VCL_IMPLEMENT_CLASS(TQVControlItem)
+void TQVControlItem::DescribeClass(ClassBuilder<TQVControlItem>& c) {
+    c.Property("TheControl", &TQVControlItem::TheControl);
+}
+
+// ---------------------------------------------------------------------------
+// TQVControlsList
+
+VCL_IMPLEMENT_CLASS(TQVControlsList)
+void TQVControlsList::DescribeClass(ClassBuilder<TQVControlsList>&) {}
+
+TQVControlsList::TQVControlsList(TQVTrackMouse* Tracker, TComponent* OwnerForm)
+    : TCollection(TQVControlItem::StaticClass()), FTracker(Tracker), FOwnerForm(OwnerForm) {}
+
+TPersistent* TQVControlsList::GetOwner() { return FTracker; }
+
+TQVControlItem* TQVControlsList::GetItem(int Index) const {
+    return static_cast<TQVControlItem*>(TCollection::GetItem(Index));
+}
+
+void TQVControlsList::SetItem(int Index, TQVControlItem* Value) { TCollection::SetItem(Index, Value); }
+
+int TQVControlsList::IndexOf(TControl* Control) const {
+    int i = 0;
+    while (i < GetCount()) {
+        // An item whose name could not be resolved has no control; it
+        // matches nothing, not even an unnamed control.
+        TControl* c = GetItem(i)->TheControl;
+        if (c && c->Name() == Control->Name()) break;
+        ++i;
+    }
+    return i == GetCount() ? -1 : i;
+}
+
+bool TQVControlsList::RemoveControl(TControl* Control) { return RemoveComponentItem(Control); }
+
+bool TQVControlsList::RemoveComponentItem(const TComponent* AComponent) {
+    if (GetCount() == 0) return false;
+    for (int i = 0; i < GetCount(); ++i) {
+        // Identity of the references, compared without looking into the
+        // component, which may be half torn down when it announces its going.
+        if (static_cast<const TComponent*>(GetItem(i)->TheControl) == AComponent) {
+            BeginUpdate();
+            GetItem(i)->Free();
+            EndUpdate();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TQVControlsList::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove) RemoveComponentItem(AComponent);
+}
+
+// ---------------------------------------------------------------------------
+// TQVTrackMouse
+
+VCL_IMPLEMENT_CLASS(TQVTrackMouse)
+void TQVTrackMouse::DescribeClass(ClassBuilder<TQVTrackMouse>& c) {
+    c.Property("OnMouseEnter", &TQVTrackMouse::FOnMouseEnter);
+    c.Property("OnMouseLeave", &TQVTrackMouse::FOnMouseLeave);
+    c.Property("Associate", &TQVTrackMouse::Associate, &TQVTrackMouse::SetAssociate);
+    c.Property("Bounding", &TQVTrackMouse::FBounding).Default(true);
+}
+
+TQVTrackMouse::TQVTrackMouse(TComponent* AOwner) : TComponent(AOwner) {
+    FAssociate = new TQVControlsList(this, AOwner);
+    FBounding = true;
+    FActive = false;
+    FRect = static_cast<TRect*>(GetMem(sizeof(TRect)));
+    *FRect = TRect{};
+    FTrackedControls = new TList();
+    FControlStates = new TList();
+    // A tracked control that is destroyed leaves both lists (see
+    // ControlDestroying); the removal notification itself only prunes
+    // Associate.
+    AddControlDestroyListener(this);
+}
+
+TQVTrackMouse::~TQVTrackMouse() {
+    RemoveControlDestroyListener(this);
+    FreeMem(FRect);
+    FTrackedControls->Free();
+    FControlStates->Free();
+    FAssociate->Free();
+    // The owner keeps the window procedure it has: the hook installed in
+    // Loaded sends its messages past this tracker from now on.
+}
+
+void TQVTrackMouse::SetAssociate(TQVControlsList* Value) {
+    // The tracker keeps the collection it owns and copies the items.
+    if (!Value || Value == FAssociate) return;
+    FAssociate->BeginUpdate();
+    FAssociate->Clear();
+    for (int i = 0; i < Value->GetCount(); ++i) {
+        auto* item = static_cast<TQVControlItem*>(FAssociate->Add());
+        item->TheControl = Value->GetItem(i)->TheControl;
+        item->FControlName = Value->GetItem(i)->FControlName;
+    }
+    FAssociate->EndUpdate();
+}
+
+void TQVTrackMouse::Loaded() {
+    // The base Loaded is not called: the tracker has no loading state of its
+    // own to clear (the reader ends every component's load itself).
+    for (int i = 0; i < FAssociate->GetCount(); ++i) {
+        TControl* control = FAssociate->GetItem(i)->TheControl;
+        FTrackedControls->Add(control);
+        FControlStates->Add(control);
+    }
+    if (!ComponentState().Contains(csDesigning)) {
+        // An owner that is not a control has no window procedure to take.
+        if (auto* owner = dynamic_cast<TControl*>(Owner()))
+            FOldWindowProc = HookWindowProc(owner, this, TWndMethod::Of<&TQVTrackMouse::WndProc>(this));
+    }
+    FActive = true;
+}
+
+void TQVTrackMouse::Run() {
+    if (!FActive) Loaded();
+}
+
+void TQVTrackMouse::Notification(TComponent* AComponent, TOperation Operation) {
+    FAssociate->Notification(AComponent, Operation);
+}
+
+void TQVTrackMouse::ControlDestroying(TControl* Control) {
+    // Drop every entry of the dying control, with the state entry at the same
+    // index, so that no later pass reaches it.
+    for (int i = FTrackedControls->Count() - 1; i >= 0; --i) {
+        if (FTrackedControls->Get(i) != Control) continue;
+        FTrackedControls->Delete(i);
+        if (i < FControlStates->Count()) FControlStates->Delete(i);
+    }
+    // State entries only ever count as nil or not nil; one that still holds
+    // the dying control's address is never followed.
+}
+
+void TQVTrackMouse::WndProc(TMessage& Message) {
+    // A handler may free this tracker; what is needed afterwards is copied.
+    TWndMethod oldProc = FOldWindowProc;
+    TWeakRef<TQVTrackMouse> self(this);
+    if (FBounding) {
+        if ((Message.Msg == CM_MOUSEENTER || Message.Msg == CM_MOUSELEAVE) && Message.LParam == 0)
+            Message.LParam = reinterpret_cast<intptr_t>(dynamic_cast<TControl*>(Owner()));
+        auto* control = reinterpret_cast<TControl*>(Message.LParam);
+        if (Message.Msg == CM_MOUSEENTER) {
+            if (FTrackedControls->IndexOf(control) != -1 && FOnMouseEnter.Assigned()) {
+                FOnMouseEnter(control);
+                Message.Result = 0;
+            }
+        } else if (Message.Msg == CM_MOUSELEAVE) {
+            if (FTrackedControls->IndexOf(control) != -1 && FOnMouseLeave.Assigned()) {
+                FOnMouseLeave(control);
+                Message.Result = 0;
+            }
+        }
+    } else {
+        // Resynchronise the states with the tracked controls by count alone.
+        int a = FTrackedControls->Count();
+        int b = FControlStates->Count();
+        for (int i = b; i < a; ++i) FControlStates->Add(FTrackedControls->Get(i));
+        for (int i = a; i < b; ++i) FControlStates->Delete(FControlStates->Count() - 1);
+        int count = FTrackedControls->Count();
+        for (int i = 0; i < count && self; ++i) {
+            // A handler may have removed controls: indices past the ends of
+            // the lists are not visited.
+            if (i >= FTrackedControls->Count() || i >= FControlStates->Count()) break;
+            auto* c = static_cast<TControl*>(FTrackedControls->Get(i));
+            if (!c) continue;
+            TPoint origin = c->GetClientOrigin();
+            FRect->Left = origin.x;
+            FRect->Top = origin.y;
+            FRect->Right = origin.x + c->GetClientWidth();
+            FRect->Bottom = origin.y + c->GetClientHeight();
+            TPoint p;
+            // A failed cursor read changes no state.
+            if (!GetCursorPos(&p)) continue;
+            bool inside = PtInRect(FRect, p) != 0;
+            if (!inside && FControlStates->Get(i) == nullptr && FOnMouseLeave.Assigned()) {
+                FControlStates->Put(i, c);
+                FOnMouseLeave(c);
+            } else if (inside && FControlStates->Get(i) != nullptr && FOnMouseEnter.Assigned()) {
+                FControlStates->Put(i, nullptr);
+                FOnMouseEnter(c);
+            }
+        }
+    }
+    oldProc(Message);
+}
+
+bool TQVTrackMouse::print(int, int X, int Y, AnsiString Text) {
+    HDC dc = GetDC(nullptr);
+    SetTextColor(dc, 1);  // red 1, green 0, blue 0: a fixed near-black
+    TextOutA(dc, X, Y, Text.c_str(), static_cast<int>(Text.size()));
+    ReleaseDC(nullptr, dc);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Unit routines
+
+bool IsClass(const TMetaClass* Class, const AnsiString& Name) {
+    for (const TMetaClass* c = Class; c; c = c->ClassParent())
+        if (c->ClassNameIs(Name)) return true;
+    return false;
+}
+
+int _d(AnsiString Text, AnsiString Caption, int Type) {
+    return MessageBoxA(nullptr, Text.c_str(), Caption.c_str(), static_cast<uint32_t>(Type));
+}
+
+void RegisterQVTrackMouse() { RegisterClasses({TQVTrackMouse::StaticClass()}); }

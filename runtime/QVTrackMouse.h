@@ -1,0 +1,122 @@
+// Unit QVTrackMouse: a non-visual component that reports when the mouse
+// pointer enters or leaves any of a chosen set of its form's controls.
+//
+// Drop a TQVTrackMouse on a form, list the controls to watch in Associate,
+// and assign OnMouseEnter and OnMouseLeave. Once loaded (or started with Run)
+// the tracker takes over the form's WindowProc: every message the form
+// receives passes through the tracker and then, unchanged but for one case,
+// on to the form's previous window procedure.
+//
+// Bounding (default true) selects the detection mode:
+// - true, the messaging mode: the framework's CM_MOUSEENTER/CM_MOUSELEAVE
+//   notifications that reach the form, for tracked controls;
+// - false, the geometric mode: on every message, the cursor against each
+//   tracked control's client rectangle, with an inside/outside state kept
+//   per control.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/Classes.h"
+#include "framework/Controls.h"
+#include "framework/Messages.h"
+#include "framework/Types.h"
+
+class TQVTrackMouse;
+
+// procedure(Sender: TObject) of object; Sender is the tracked control.
+using TQVTrackMouseEvent = vcl::TEvent<vcl::TObject*>;
+
+// One watched control. The item does not own it.
+class TQVControlItem : public vcl::TCollectionItem {
+    VCL_CLASS(TQVControlItem, vcl::TCollectionItem)
+
+    explicit TQVControlItem(vcl::TCollection* Collection) : vcl::TCollectionItem(Collection) {}
+
+    // Published: the watched control, stored by its component name ("Owner"
+    // for the form itself).
+    vcl::TControl* TheControl = nullptr;
+    // The control's name when the designer's dialog listed it; not stored.
+    vcl::AnsiString FControlName;
+};
+
+// The collection behind Associate. It drops the item of a control that
+// leaves the tracker's owner.
+class TQVControlsList : public vcl::TCollection {
+    VCL_CLASS(TQVControlsList, vcl::TCollection)
+
+    TQVControlsList(TQVTrackMouse* Tracker, vcl::TComponent* OwnerForm);
+
+    // The tracker, so that the framework places the collection under it.
+    vcl::TPersistent* GetOwner() override;
+    TQVControlItem* GetItem(int Index) const;
+    void SetItem(int Index, TQVControlItem* Value);
+    // Position of the first item whose control has the same Name as Control
+    // (exact, case-sensitive); -1 if none. Items without a control match
+    // nothing.
+    int IndexOf(vcl::TControl* Control) const;
+    // Removes the first item that refers to Control itself; true if it did.
+    bool RemoveControl(vcl::TControl* Control);
+    // opRemove removes the item naming AComponent; insertion does nothing.
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation);
+
+    TQVTrackMouse* FTracker;
+    vcl::TComponent* FOwnerForm;
+
+private:
+    bool RemoveComponentItem(const vcl::TComponent* AComponent);
+};
+
+class TQVTrackMouse : public vcl::TComponent, private vcl::IControlDestroyListener {
+    VCL_CLASS(TQVTrackMouse, vcl::TComponent)
+
+    // Owner: the form whose messages are watched.
+    explicit TQVTrackMouse(vcl::TComponent* AOwner);
+    ~TQVTrackMouse() override;
+
+    // Starts a tracker made in code: Loaded, unless it already ran.
+    void Run();
+    // The controls being tracked. Programs may Add, Remove and read it
+    // between messages; changes are not stored in the form.
+    vcl::TList* TrackedControls() const { return FTrackedControls; }
+    // Writes Text on the screen at (X, Y) in a fixed near-black; always true.
+    bool print(int Ignored, int X, int Y, vcl::AnsiString Text);
+
+    // Published properties.
+    TQVTrackMouseEvent& OnMouseEnter() { return FOnMouseEnter; }
+    TQVTrackMouseEvent& OnMouseLeave() { return FOnMouseLeave; }
+    TQVControlsList* Associate() const { return FAssociate; }
+    bool Bounding() const { return FBounding; }
+    void SetBounding(bool v) { FBounding = v; }
+
+protected:
+    void Loaded() override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+
+private:
+    void WndProc(vcl::TMessage& Message);
+    void SetAssociate(TQVControlsList* Value);
+    void ControlDestroying(vcl::TControl* Control) override;
+
+    TQVControlsList* FAssociate;
+    TQVTrackMouseEvent FOnMouseEnter;
+    TQVTrackMouseEvent FOnMouseLeave;
+    bool FBounding;
+    vcl::TWndMethod FOldWindowProc;
+    vcl::TRect* FRect;
+    vcl::TList* FControlStates;
+    bool FActive;
+    vcl::TList* FTrackedControls;
+
+    friend class TQVTrackMouseAccess;  // tests look at the private state
+};
+
+// True when Class, or one of its ancestors, is named Name (ClassNameIs at
+// every step); false for a null class.
+bool IsClass(const vcl::TMetaClass* Class, const vcl::AnsiString& Name);
+// Shows the platform's message box (no owner window) and returns its result.
+int _d(vcl::AnsiString Text, vcl::AnsiString Caption, int Type);
+
+// Registers the unit's classes for form files whose root does not declare
+// them (forms declaring a TQVTrackMouse field find the class by themselves).
+void RegisterQVTrackMouse();
