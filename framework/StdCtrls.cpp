@@ -733,8 +733,9 @@ void TCustomListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
         case VK_END: next = count - 1; break;
         default: return;
     }
+    // With nothing selected the arrows start at the first item.
+    if (current < 0 && Key != VK_END) next = 0;
     Key = 0;
-    if (current < 0) next = 0;
     next = std::clamp(next, 0, count - 1);
     if (next != current) SelectByUser(next);
 }
