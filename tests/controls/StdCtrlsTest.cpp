@@ -1,0 +1,291 @@
+// Check boxes, radio buttons and edit boxes driven as a user drives them.
+#include <gtest/gtest.h>
+
+#include "StdControlsFixture.h"
+#include "framework/StdCtrls.h"
+
+using namespace vcl;
+using namespace vcltest;
+
+namespace {
+
+class CheckBoxTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        box = Make<TCheckBox>(form, 10, 10);
+        box->OnClick = clicks.Event();
+    }
+    TCheckBox* box = nullptr;
+    TNotifyLog clicks;
+};
+
+}  // namespace
+
+TEST_F(CheckBoxTest, UserClickTogglesWithOneOnClickSeeingTheNewState) {
+    std::vector<bool> seen;
+    clicks.Then = [&](TObject*) { seen.push_back(box->Checked()); };
+    ClickOn(box, 5, 5);
+    ClickOn(box, 5, 5);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    box->SetFocus();
+    Key(VK_SPACE);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(CheckBoxTest, CodeRaisesOnClickOnlyForANewValue) {
+    box->SetChecked(true);
+    EXPECT_EQ(clicks.Count(), 1);
+    box->SetChecked(true);
+    box->SetState(cbChecked);
+    EXPECT_EQ(clicks.Count(), 1);
+    box->SetState(cbGrayed);
+    EXPECT_EQ(clicks.Count(), 2);
+    box->SetChecked(false);
+    EXPECT_EQ(clicks.Count(), 3);
+    EXPECT_EQ(box->State(), cbUnchecked);
+}
+
+TEST_F(CheckBoxTest, GrayedJoinsTheUserCycleOnlyWithAllowGrayed) {
+    std::vector<TCheckBoxState> states;
+    for (int i = 0; i < 3; ++i) {
+        ClickOn(box, 5, 5);
+        states.push_back(box->State());
+    }
+    box->SetAllowGrayed(true);
+    for (int i = 0; i < 3; ++i) {
+        ClickOn(box, 5, 5);
+        states.push_back(box->State());
+    }
+    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbChecked, cbUnchecked, cbChecked, cbGrayed, cbUnchecked,
+                                                   cbChecked}));
+}
+
+TEST_F(CheckBoxTest, SpaceActsOnReleaseAndOnlyWhenPressedHere) {
+    box->SetFocus();
+    KeyDownOnly(VK_SPACE);
+    EXPECT_TRUE(box->Pressed());
+    EXPECT_FALSE(box->Checked());
+    Key(VK_SPACE);  // the release of a press that went down here
+    EXPECT_TRUE(box->Checked());
+    EXPECT_FALSE(box->Pressed());
+    // A release whose press went down on another control does nothing.
+    auto* other = Make<TCheckBox>(form, 10, 40);
+    other->SetFocus();
+    KeyDownOnly(VK_SPACE);
+    box->SetFocus();
+    TInputEvent up;
+    up.Kind = TInputEvent::KeyUp;
+    up.Key = VK_SPACE;
+    Desktop()->Inject(up);
+    Process();
+    EXPECT_TRUE(box->Checked());
+    EXPECT_FALSE(other->Checked());
+    EXPECT_EQ(clicks.Count(), 1);
+}
+
+TEST_F(CheckBoxTest, ReleaseAwayFromTheBoxCancelsTheClick) {
+    PressOn(box, 5, 5);
+    EXPECT_TRUE(box->Pressed());
+    MoveTo(box, 200, 5);
+    EXPECT_FALSE(box->Pressed());
+    ReleaseOn(box, 200, 5);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(clicks.Count(), 0);
+}
+
+TEST_F(CheckBoxTest, HandlerMayFreeTheBoxItClicked) {
+    TMouseLog log(box);  // replaces OnClick: route it to a handler that frees the box
+    box->OnClick = clicks.Event();
+    clicks.Then = [&](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
+    TWeakRef<TCheckBox> ref(box);
+    ClickOn(box, 5, 5);
+    EXPECT_EQ(ref.Get(), nullptr);
+    EXPECT_EQ(log.Ups, 0);  // nothing ran on the freed box
+}
+
+namespace {
+
+class RadioTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        for (int i = 0; i < 3; ++i) {
+            radios.push_back(Make<TRadioButton>(form, 10, 10 + 20 * i));
+            logs.push_back(std::make_unique<TNotifyLog>());
+            radios.back()->OnClick = logs.back()->Event();
+        }
+    }
+    std::vector<bool> Checks() const {
+        std::vector<bool> r;
+        for (auto* b : radios) r.push_back(b->Checked());
+        return r;
+    }
+    std::vector<int> Clicks() const {
+        std::vector<int> r;
+        for (auto& l : logs) r.push_back(l->Count());
+        return r;
+    }
+    std::vector<TRadioButton*> radios;
+    std::vector<std::unique_ptr<TNotifyLog>> logs;
+};
+
+}  // namespace
+
+TEST_F(RadioTest, CheckingOneClearsItsSiblingsSilently) {
+    radios[0]->SetChecked(true);
+    ClickOn(radios[2], 5, 5);
+    EXPECT_EQ(Checks(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(Clicks(), (std::vector<int>{1, 0, 1}));
+    radios[1]->SetFocus();
+    Key(VK_SPACE);
+    EXPECT_EQ(Checks(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Clicks(), (std::vector<int>{1, 1, 1}));
+}
+
+TEST_F(RadioTest, UserClickNeverUnchecksNorClicksAgain) {
+    ClickOn(radios[1], 5, 5);
+    ClickOn(radios[1], 5, 5);
+    EXPECT_TRUE(radios[1]->Checked());
+    EXPECT_EQ(Clicks(), (std::vector<int>{0, 1, 0}));
+    radios[1]->SetChecked(false);  // only code clears it, and says nothing
+    EXPECT_EQ(Clicks(), (std::vector<int>{0, 1, 0}));
+}
+
+TEST_F(RadioTest, ButtonsOfAnotherParentAreAnotherGroup) {
+    auto* group = Make<TWinControl>(form, 200, 10, 150, 100);
+    auto* inner = Make<TRadioButton>(group, 5, 5);
+    radios[0]->SetChecked(true);
+    inner->SetChecked(true);
+    EXPECT_TRUE(radios[0]->Checked());
+    EXPECT_TRUE(inner->Checked());
+}
+
+namespace {
+
+class EditTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        edit = Make<TEdit>(form, 10, 10);
+        edit->SetText("");
+        edit->OnChange = changes.Event();
+        edit->SetFocus();
+    }
+    TEdit* edit = nullptr;
+    TNotifyLog changes;
+};
+
+}  // namespace
+
+TEST_F(EditTest, TypingInsertsAtTheCaretAndReplacesTheSelection) {
+    Type("abcd");
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    Type("X");
+    EXPECT_EQ(edit->Text(), "abXcd");
+    Key(VK_LEFT, true);  // selects "bX" backwards
+    Key(VK_LEFT, true);
+    EXPECT_EQ(edit->SelText(), "bX");
+    Type("-");
+    EXPECT_EQ(edit->Text(), "a-cd");
+    EXPECT_EQ(edit->CaretPos(), 2);
+}
+
+TEST_F(EditTest, ShiftExtendsFromTheAnchorAndArrowsCollapse) {
+    Type("hello");
+    Key(VK_HOME);
+    Key(VK_RIGHT);
+    Key(VK_END, true);
+    EXPECT_EQ(edit->SelStart(), 1);
+    EXPECT_EQ(edit->SelLength(), 4);
+    Key(VK_LEFT);  // collapses to the start of the selection
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_EQ(edit->CaretPos(), 1);
+    Key(VK_END, true);
+    Key(VK_RIGHT);  // ... or to its end
+    EXPECT_EQ(edit->CaretPos(), 5);
+    Key(VK_HOME, true);
+    Key(VK_RIGHT, true);  // the caret end moves, the anchor stays
+    EXPECT_EQ(edit->SelText(), "ello");
+}
+
+TEST_F(EditTest, BackspaceAndDeleteTakeTheSelectionOrOneCharacter) {
+    Type("abcdef");
+    Key(VK_BACK);
+    Key(VK_HOME);
+    Key(VK_DELETE);
+    EXPECT_EQ(edit->Text(), "bcde");
+    Key(VK_BACK);  // nothing before the caret
+    Key(VK_RIGHT);
+    Key(VK_END, true);
+    Key(VK_DELETE);
+    EXPECT_EQ(edit->Text(), "b");
+    Key(VK_DELETE);  // nothing after the caret
+    EXPECT_EQ(edit->Text(), "b");
+}
+
+TEST_F(EditTest, OnChangeRunsForEveryRealChangeTypedOrSet) {
+    Type("ab");
+    EXPECT_EQ(changes.Count(), 2);
+    Key(VK_LEFT);
+    Key(VK_DELETE);
+    Key(VK_DELETE);  // nothing left after the caret: no change
+    EXPECT_EQ(changes.Count(), 3);
+    edit->SetText("xyz");
+    edit->SetText("xyz");
+    EXPECT_EQ(changes.Count(), 4);
+    EXPECT_EQ(edit->CaretPos(), 0);  // text set by program starts over
+    edit->SetSelStart(1);
+    edit->SetSelLength(1);
+    edit->SetSelText("YY");
+    EXPECT_EQ(edit->Text(), "xYYz");
+    EXPECT_EQ(changes.Count(), 5);
+}
+
+TEST_F(EditTest, MaxLengthAndReadOnlyLimitTheUserOnly) {
+    edit->SetMaxLength(3);
+    Type("abcde");
+    EXPECT_EQ(edit->Text(), "abc");
+    Key(VK_LEFT, true);
+    Type("XY");  // replaces one character: room for one
+    EXPECT_EQ(edit->Text(), "abX");
+    edit->SetText("longer than three");
+    EXPECT_EQ(edit->Text(), "longer than three");
+    edit->SetReadOnly(true);
+    edit->SetText("ro");
+    Key(VK_END);
+    Type("z");
+    Key(VK_BACK);
+    EXPECT_EQ(edit->Text(), "ro");
+    Key(VK_HOME, true);  // selecting still works
+    EXPECT_EQ(edit->SelText(), "ro");
+}
+
+TEST_F(EditTest, ControlCharactersNeverEnterTheText) {
+    Type(std::string("a\b\t\x7f\rb", 6));
+    EXPECT_EQ(edit->Text(), "ab");
+}
+
+TEST_F(EditTest, HandlerMayFreeTheEditWhileTyping) {
+    changes.Then = [&](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
+    TWeakRef<TEdit> ref(edit);
+    Type("ab");  // the second character arrives with no edit focused
+    EXPECT_EQ(ref.Get(), nullptr);
+    EXPECT_EQ(changes.Count(), 1);
+}
+
+TEST_F(ControlsTest, ControlsMadeAtRunTimeShowTheirNames) {
+    auto* label = Make<TLabel>(form, 0, 0);
+    auto* edit = Make<TEdit>(form, 0, 30);
+    auto* list = Make<TListBox>(form, 0, 60);
+    label->SetName("Label1");
+    edit->SetName("Edit1");
+    list->SetName("List1");
+    EXPECT_EQ(label->Caption(), "Label1");
+    EXPECT_EQ(edit->Text(), "Edit1");
+    EXPECT_EQ(list->GetText(), "");  // a list box has no caption to show
+    label->SetCaption("Name:");
+    label->SetName("NameLabel");
+    EXPECT_EQ(label->Caption(), "Name:");
+}

@@ -1,0 +1,175 @@
+object ControlsForm: TControlsForm
+  Left = 200
+  Top = 120
+  BorderStyle = bsDialog
+  Caption = 'Every control'
+  ClientHeight = 373
+  ClientWidth = 494
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  PixelsPerInch = 96
+  TextHeight = 13
+  object NameLabel: TLabel
+    Left = 8
+    Top = 12
+    Width = 31
+    Height = 13
+    Caption = '&Name:'
+    Color = clInfoBk
+    ParentColor = False
+    Transparent = True
+  end
+  object WrapLabel: TLabel
+    Left = 8
+    Top = 200
+    Width = 120
+    Height = 40
+    Alignment = taCenter
+    AutoSize = False
+    Caption = 'A longer text that wraps'
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clRed
+    Font.Height = -13
+    Font.Name = 'Arial'
+    Font.Style = [fsBold]
+    ParentFont = False
+    Layout = tlCenter
+    WordWrap = True
+    OnClick = LabelClick
+  end
+  object Bevel1: TBevel
+    Left = 8
+    Top = 248
+    Width = 470
+    Height = 2
+    Shape = bsTopLine
+  end
+  object BoldButton: TSpeedButton
+    Left = 140
+    Top = 200
+    Width = 23
+    Height = 22
+    AllowAllUp = True
+    GroupIndex = 1
+    Down = True
+    Caption = 'B'
+    Flat = True
+    OnClick = BoldClick
+  end
+  object NameEdit: TEdit
+    Left = 48
+    Top = 8
+    Width = 121
+    Height = 21
+    MaxLength = 40
+    TabOrder = 0
+    Text = 'Fred'
+    OnChange = NameChange
+  end
+  object Notes: TEdit
+    Left = 48
+    Top = 36
+    Width = 121
+    Height = 21
+    BorderStyle = bsNone
+    ParentColor = True
+    ReadOnly = True
+    TabOrder = 1
+  end
+  object Agree: TCheckBox
+    Left = 8
+    Top = 64
+    Width = 97
+    Height = 17
+    AllowGrayed = True
+    Caption = 'I agree'
+    State = cbGrayed
+    TabOrder = 2
+    OnClick = AgreeClick
+  end
+  object Small: TRadioButton
+    Left = 8
+    Top = 88
+    Width = 113
+    Height = 17
+    Caption = 'Small'
+    TabOrder = 3
+  end
+  object Large: TRadioButton
+    Left = 8
+    Top = 108
+    Width = 113
+    Height = 17
+    Alignment = taLeftJustify
+    Caption = 'Large'
+    Checked = True
+    TabOrder = 4
+    TabStop = False
+  end
+  object Fruit: TListBox
+    Left = 200
+    Top = 8
+    Width = 121
+    Height = 97
+    Columns = 2
+    ItemHeight = 13
+    Items.Strings = (
+      'apple'
+      'Banana'
+      'cherry')
+    Sorted = True
+    TabOrder = 5
+    OnClick = FruitClick
+  end
+  object Tasks: TCheckListBox
+    Left = 330
+    Top = 8
+    Width = 150
+    Height = 97
+    AllowGrayed = True
+    Color = clInfoBk
+    ItemHeight = 18
+    Items.Strings = (
+      'Write'
+      'Test'
+      'Ship')
+    TabOrder = 6
+    OnClickCheck = TasksClickCheck
+  end
+  object Buttons: TPanel
+    Left = 0
+    Top = 332
+    Width = 494
+    Height = 41
+    Align = alBottom
+    BevelInner = bvLowered
+    BevelWidth = 2
+    BorderWidth = 4
+    Caption = ' '
+    TabOrder = 7
+    object OkButton: TButton
+      Left = 320
+      Top = 8
+      Width = 75
+      Height = 25
+      Caption = 'OK'
+      Default = True
+      ModalResult = 1
+      TabOrder = 0
+    end
+    object CancelButton: TButton
+      Left = 404
+      Top = 8
+      Width = 75
+      Height = 25
+      Cancel = True
+      Caption = 'Cancel'
+      ModalResult = 2
+      TabOrder = 1
+      OnClick = CancelClick
+    end
+  end
+end
