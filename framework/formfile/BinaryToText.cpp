@@ -302,6 +302,7 @@ private:
         FOut += '}';
     }
 
+    // s is valid UTF-8: the caller checked.
     static std::u16string Utf8ToUtf16(std::string_view s) {
         std::u16string out;
         out.reserve(s.size());
