@@ -13,14 +13,16 @@
 //     and `object TClass [n]` a child position to an object without a name;
 //   - a float with suffix s, c or d is stored as single, currency or date
 //     (Free Pascal stores every float as extended);
-//   - a decimal integer above the Int64 range is stored as vaQWord;
+//   - a decimal integer above the Int64 range is stored as vaQWord (Free
+//     Pascal wraps it into a negative Int64);
 //   - `#$hh` inside a string is the raw byte hh, exactly like that byte typed
 //     between quotes; `#nnn` stays a character code, which makes the whole
 //     string wide as soon as one code is above 127;
 //   - `!e`, `!s` and `!d` followed by 20, 8 or 16 hex digits give the exact
 //     bits of an extended, single or date value (NaN, infinity and the x87
 //     encodings that no decimal reaches);
-//   - identifiers may contain non-ASCII letters (UTF-8), as Delphi 2009 allows.
+//   - identifiers may contain non-ASCII characters (UTF-8), as Delphi 2009
+//     allows.
 // It rejects what that converter lets through silently: a `#` without digits
 // or above 65535, an odd number of hex digits, names over 255 bytes, floats
 // out of range, and anything but blanks after the final `end`.
@@ -28,7 +30,9 @@
 // Binary to text writes a layout of its own that reads back to the same
 // content: 8-bit strings keep their bytes (raw when they are valid UTF-8, as
 // `#$hh` otherwise), wide strings their UTF-16 code units, and floats their
-// bits. The output is always valid UTF-8.
+// bits. The output is always valid UTF-8. What text cannot hold (a vaNull
+// value, an identifier that would read back as True, False or nil, a name
+// that is no identifier) is an EReadError with its offset.
 #pragma once
 
 #include <cstdint>
