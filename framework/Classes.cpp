@@ -27,16 +27,6 @@ void TList::Insert(int index, void* item) {
     FItems.insert(FItems.begin() + index, item);
 }
 
-void* TList::Get(int index) const {
-    if (index < 0 || index >= Count()) IndexError(index);
-    return FItems[static_cast<size_t>(index)];
-}
-
-void TList::Put(int index, void* item) {
-    if (index < 0 || index >= Count()) IndexError(index);
-    FItems[static_cast<size_t>(index)] = item;
-}
-
 int TList::IndexOf(const void* item) const {
     for (size_t i = 0; i < FItems.size(); ++i)
         if (FItems[i] == item) return static_cast<int>(i);

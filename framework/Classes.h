@@ -32,8 +32,15 @@ class TList : public TObject {
 
     int Add(void* item);                     // returns the new index
     void Insert(int index, void* item);
-    void* Get(int index) const;
-    void Put(int index, void* item);
+    // Inline: the tracker's per-message pass reads the lists once per control.
+    void* Get(int index) const {
+        if (static_cast<unsigned>(index) >= FItems.size()) IndexError(index);
+        return FItems[static_cast<size_t>(index)];
+    }
+    void Put(int index, void* item) {
+        if (static_cast<unsigned>(index) >= FItems.size()) IndexError(index);
+        FItems[static_cast<size_t>(index)] = item;
+    }
     int IndexOf(const void* item) const;     // -1 if absent
     int Remove(const void* item);            // the old index, or -1
     void Delete(int index);                  // later entries move down

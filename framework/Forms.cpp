@@ -25,6 +25,7 @@ struct TGlobals {
             Screen = nullptr;
             s->Free();
         }
+        detail::gPlatform = nullptr;
         Platform.reset();
     }
 };
@@ -39,10 +40,13 @@ TGlobals& Globals() {
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
 
-IPlatform* Platform() { return Globals().Platform.get(); }
+namespace detail {
+IPlatform* gPlatform = nullptr;
+}
 
 std::unique_ptr<IPlatform> SetPlatform(std::unique_ptr<IPlatform> P) {
     std::swap(Globals().Platform, P);
+    detail::gPlatform = Globals().Platform.get();
     return P;
 }
 
@@ -111,6 +115,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FIcon(new TI
     FWidth = 320 + 2 * FrameMetrics(FBorderStyle).Border;
     FHeight = 240 + 2 * FrameMetrics(FBorderStyle).Border + FrameMetrics(FBorderStyle).Caption;
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    UpdateClientOrigin();
     if (Screen) Screen->FForms.push_back(this);
     if (Application && AOwner == Application) Application->AddForm(this);
 }
@@ -152,7 +157,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
     FBorderStyle = v;
     TFrameMetrics m = FrameMetrics(v);
     SetBounds(FLeft, FTop, cw + 2 * m.Border, ch + 2 * m.Border + m.Caption);
-    if (FShown && Platform()) Platform()->WindowChanged(this);
+    UpdateClientOrigin();
 }
 
 TRect TCustomForm::GetClientRect() const {
@@ -160,23 +165,27 @@ TRect TCustomForm::GetClientRect() const {
     return TRect{0, 0, std::max(0, FWidth - 2 * m.Border), std::max(0, FHeight - 2 * m.Border - m.Caption)};
 }
 
-void TCustomForm::SetClientWidth(int32_t v) {
-    TFrameMetrics m = FrameMetrics(FBorderStyle);
-    SetWidth(v + 2 * m.Border);
-    if (FShown && Platform()) Platform()->WindowChanged(this);
-}
+void TCustomForm::SetClientWidth(int32_t v) { SetWidth(v + 2 * FrameMetrics(FBorderStyle).Border); }
 
 void TCustomForm::SetClientHeight(int32_t v) {
     TFrameMetrics m = FrameMetrics(FBorderStyle);
     SetHeight(v + 2 * m.Border + m.Caption);
-    if (FShown && Platform()) Platform()->WindowChanged(this);
 }
 
-TPoint TCustomForm::GetClientOrigin() const {
+void TCustomForm::UpdateClientOrigin() {
     if (FShown)
-        if (IPlatform* p = Platform()) return p->ClientOrigin(this);
+        if (IPlatform* p = Platform()) {
+            FClientOrigin = p->ClientOrigin(this);
+            return;
+        }
     TFrameMetrics m = FrameMetrics(FBorderStyle);
-    return TPoint{FLeft + m.Border, FTop + m.Border + m.Caption};
+    FClientOrigin = TPoint{FLeft + m.Border, FTop + m.Border + m.Caption};
+}
+
+void TCustomForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    UpdateClientOrigin();
+    if (FShown && Platform()) Platform()->WindowChanged(this);
 }
 
 void TCustomForm::PlaceOnScreen() {
@@ -218,6 +227,7 @@ void TCustomForm::SetVisible(bool v) {
             p->ShowWindow(this);
             p->BringToFront(this);
         }
+        UpdateClientOrigin();
         if (Screen) Screen->SetActiveForm(this);
         Invalidate();
         OnShow(this);
@@ -225,6 +235,7 @@ void TCustomForm::SetVisible(bool v) {
         FVisible = false;
         FShown = false;
         if (IPlatform* p = Platform()) p->HideWindow(this);
+        UpdateClientOrigin();
         if (Screen && Screen->ActiveForm() == this) {
             // The next shown form, topmost first, becomes active.
             TCustomForm* next = nullptr;

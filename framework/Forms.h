@@ -73,7 +73,12 @@ class TCustomForm : public TWinControl {
     TRect GetClientRect() const override;
     void SetClientWidth(int32_t v) override;
     void SetClientHeight(int32_t v) override;
-    TPoint GetClientOrigin() const override;
+    // The client origin is kept, not computed: it is read for every control
+    // on every message by trackers in the geometric mode. Backends call
+    // WindowMoved when the window system moves the window.
+    TPoint GetClientOrigin() const override { return FClientOrigin; }
+    void WindowMoved() { UpdateClientOrigin(); }
+    void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
     void SetVisible(bool v) override;
     bool Showing() const override { return FVisible && FShown; }
 
@@ -122,6 +127,8 @@ protected:
 
 private:
     void CloseModal();
+    void UpdateClientOrigin();
+    TPoint FClientOrigin;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TPosition FPosition = poDesigned;

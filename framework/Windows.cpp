@@ -10,21 +10,10 @@
 
 namespace vcl {
 
-BOOL GetCursorPos(TPoint* Point) {
-    IPlatform* p = Platform();
-    if (!Point || !p) return 0;
-    TPoint pos;
-    if (!p->GetCursorPos(pos)) return 0;
-    *Point = pos;
-    return 1;
-}
-
 BOOL SetCursorPos(int X, int Y) {
     IPlatform* p = Platform();
     return p && p->SetCursorPos(TPoint{X, Y}) ? 1 : 0;
 }
-
-BOOL PtInRect(const TRect* Rect, TPoint Point) { return Rect && Rect->Contains(Point) ? 1 : 0; }
 
 // ---------------------------------------------------------------------------
 // Message boxes

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Types.h"
+#include "framework/platform/Platform.h"
 
 namespace vcl {
 
@@ -46,10 +47,13 @@ enum : uint32_t {
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
 
 // The pointer in screen coordinates; false when it cannot be read.
-BOOL GetCursorPos(TPoint* Point);
+inline BOOL GetCursorPos(TPoint* Point) {
+    IPlatform* p = Platform();
+    return Point && p && p->GetCursorPos(*Point) ? 1 : 0;
+}
 BOOL SetCursorPos(int X, int Y);
 // Left and top edges inside, right and bottom edges outside.
-BOOL PtInRect(const TRect* Rect, TPoint Point);
+inline BOOL PtInRect(const TRect* Rect, TPoint Point) { return Rect && Rect->Contains(Point) ? 1 : 0; }
 
 // A modal box with the text, the title, an icon and the buttons the style
 // asks for. Return takes the default button; Escape and the close box act as

@@ -71,8 +71,11 @@ public:
     virtual void Present() {}
 };
 
+namespace detail {
+extern IPlatform* gPlatform;  // mirrors the installed backend, for fast reads
+}
 // The backend in use; null before the application is initialised.
-IPlatform* Platform();
+inline IPlatform* Platform() { return detail::gPlatform; }
 // Installs a backend (the application owns it). Returns the previous one.
 std::unique_ptr<IPlatform> SetPlatform(std::unique_ptr<IPlatform> P);
 // Creates a backend by name ("headless" or "sdl"); null if unknown.
