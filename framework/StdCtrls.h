@@ -17,7 +17,8 @@ class TCustomLabel : public TGraphicControl {
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
-    // Sizes the label to its text where text can be measured.
+    // Sizes the label to its text where text can be measured; no backend
+    // measures text yet, so for now the bounds stay as set.
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool v);
     // A transparent label lets its parent show through around the text.
@@ -47,7 +48,8 @@ class TLabel : public TCustomLabel {
 // press; control characters arriving as text are ignored. OnChange runs on
 // every change of the text, typed or set by program; text set by program
 // puts the caret at the start. MaxLength (0: no limit) bounds what typing
-// and SelText add, not text set by program. ReadOnly stops typing only.
+// and SelText add, not text set by program. ReadOnly stops the user's
+// changes only.
 class TCustomEdit : public TWinControl {
     VCL_CLASS(TCustomEdit, TWinControl)
     explicit TCustomEdit(TComponent* AOwner);

@@ -23,8 +23,30 @@ protected:
         ok->OnClick = okClicks.Event();
         cancel->OnClick = cancelClicks.Event();
     }
+    // A dialog with a button per modal result, side by side.
+    std::vector<TButton*> Dialog(std::initializer_list<int> results) {
+        dialog = MakeForm(300, 200, 200, 100);
+        std::vector<TButton*> buttons;
+        for (int result : results) {
+            auto* b = new TButton(dialog);
+            b->SetBounds(80 * static_cast<int>(buttons.size()), 0, 75, 25);
+            b->SetParent(dialog);
+            b->SetModalResult(result);
+            buttons.push_back(b);
+        }
+        return buttons;
+    }
+    // Input given when a modal loop waits for it, one step each time.
+    void WhenIdle(std::vector<std::function<void()>> steps) {
+        Desktop()->OnIdleInput = [steps, next = size_t{0}]() mutable {
+            if (next == steps.size()) return false;
+            steps[next++]();
+            return true;
+        };
+    }
     TButton *ok = nullptr, *cancel = nullptr;
     TEdit* edit = nullptr;
+    TForm* dialog = nullptr;
     TNotifyLog okClicks, cancelClicks;
 };
 
@@ -70,48 +92,25 @@ TEST_F(ButtonTest, DefaultTakesReturnAndCancelTakesEscapeFromOtherControls) {
 }
 
 TEST_F(ButtonTest, ModalResultClosesTheModalFormWithIt) {
-    TForm* dialog = MakeForm(300, 200, 200, 100);
-    auto* yes = new TButton(dialog);
-    yes->SetParent(dialog);
-    yes->SetModalResult(mrYes);
-    auto* plain = new TButton(dialog);
-    plain->SetBounds(100, 0, 75, 25);
-    plain->SetParent(dialog);
+    auto buttons = Dialog({mrNone, mrYes});
     TNotifyLog plainClicks;
-    plain->OnClick = plainClicks.Event();
-    // The user clicks the plain button first, then the one with a result.
-    int step = 0;
-    Desktop()->OnIdleInput = [&] {
-        if (step == 2) return false;
-        Desktop()->Click(ScreenOf(step++ == 0 ? plain : yes, 5, 5));
-        return true;
-    };
+    buttons[0]->OnClick = plainClicks.Event();
+    // The user clicks the button without a result first.
+    WhenIdle({[&] { Desktop()->Click(ScreenOf(buttons[0], 5, 5)); },
+              [&] { Desktop()->Click(ScreenOf(buttons[1], 5, 5)); }});
     EXPECT_EQ(dialog->ShowModal(), mrYes);
     EXPECT_EQ(plainClicks.Count(), 1);
     EXPECT_FALSE(dialog->Showing());
 }
 
 TEST_F(ButtonTest, DialogKeysCloseAModalFormThroughItsButtons) {
-    TForm* dialog = MakeForm(300, 200, 200, 100);
-    auto* def = new TButton(dialog);
-    def->SetParent(dialog);
-    def->SetModalResult(mrOk);
-    def->SetDefault(true);
-    auto* esc = new TButton(dialog);
-    esc->SetBounds(100, 0, 75, 25);
-    esc->SetParent(dialog);
-    esc->SetModalResult(mrAbort);
-    esc->SetCancel(true);
-    for (uint32_t key : {VK_RETURN, VK_ESCAPE}) {
-        bool sent = false;
-        Desktop()->OnIdleInput = [&] {
-            if (sent) return false;
-            sent = true;
-            Desktop()->Key(key);
-            return true;
-        };
-        EXPECT_EQ(dialog->ShowModal(), key == VK_RETURN ? mrOk : mrAbort);
-    }
+    auto buttons = Dialog({mrOk, mrAbort});
+    buttons[0]->SetDefault(true);
+    buttons[1]->SetCancel(true);
+    WhenIdle({[&] { Desktop()->Key(VK_RETURN); }});
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    WhenIdle({[&] { Desktop()->Key(VK_ESCAPE); }});
+    EXPECT_EQ(dialog->ShowModal(), mrAbort);
 }
 
 TEST_F(ButtonTest, HandlerMayFreeTheFormOfTheButton) {

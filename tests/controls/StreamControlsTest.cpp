@@ -108,50 +108,36 @@ TEST_F(StreamControlsTest, ControlsReadFromAFileBehaveAsStored) {
 TEST_F(StreamControlsTest, FreshControlsStoreOnlyWhatDiffersFromTheDefaults) {
     auto* root = new TForm(Application);
     root->SetName("Fresh");
-    auto make = [&](TControl* c, const char* name) {
-        c->SetParent(root);
-        c->SetName(name);
+    struct TCase {
+        TControl* Control;
+        const char* Name;
+        const char* Stored;  // after Left, Top, Width and Height
     };
-    make(new TLabel(root), "Label1");
-    make(new TEdit(root), "Edit1");
-    make(new TButton(root), "Button1");
-    make(new TCheckBox(root), "CheckBox1");
-    make(new TRadioButton(root), "RadioButton1");
-    make(new TListBox(root), "ListBox1");
-    make(new TCheckListBox(root), "CheckListBox1");
-    make(new TPanel(root), "Panel1");
-    make(new TBevel(root), "Bevel1");
-    make(new TSpeedButton(root), "SpeedButton1");
+    std::vector<TCase> cases = {
+        {new TLabel(root), "Label1", "Width = 65|Height = 17|Caption = 'Label1'"},
+        {new TEdit(root), "Edit1", "Width = 121|Height = 21|TabOrder = 0|Text = 'Edit1'"},
+        {new TButton(root), "Button1", "Width = 75|Height = 25|Caption = 'Button1'|TabOrder = 1"},
+        {new TCheckBox(root), "CheckBox1", "Width = 97|Height = 17|Caption = 'CheckBox1'|TabOrder = 2"},
+        {new TRadioButton(root), "RadioButton1", "Width = 113|Height = 17|Caption = 'RadioButton1'|TabOrder = 3"},
+        {new TListBox(root), "ListBox1", "Width = 121|Height = 97|ItemHeight = 13|TabOrder = 4"},
+        {new TCheckListBox(root), "CheckListBox1", "Width = 121|Height = 97|ItemHeight = 13|TabOrder = 5"},
+        {new TPanel(root), "Panel1", "Width = 185|Height = 41|Caption = 'Panel1'|TabOrder = 6"},
+        {new TBevel(root), "Bevel1", "Width = 50|Height = 50"},
+        {new TSpeedButton(root), "SpeedButton1", "Width = 23|Height = 22"},
+    };
+    for (auto& c : cases) {
+        c.Control->SetParent(root);
+        c.Control->SetName(c.Name);
+    }
     std::string text = WriteComponentToText(root);
-    auto block = [&](const std::string& name) {
-        size_t start = text.find("object " + name + ":");
-        size_t end = text.find("  end\n", start);
-        return start == std::string::npos ? std::string() : text.substr(start, end - start);
-    };
-    auto props = [](const char* size, const char* rest) {
-        return std::string("    Left = 0\n    Top = 0\n") + size + rest;
-    };
-    EXPECT_EQ(block("Label1"), "object Label1: TLabel\n" + props("    Width = 65\n    Height = 17\n",
-                                                                  "    Caption = 'Label1'\n"));
-    EXPECT_EQ(block("Edit1"), "object Edit1: TEdit\n" + props("    Width = 121\n    Height = 21\n",
-                                                                "    TabOrder = 0\n    Text = 'Edit1'\n"));
-    EXPECT_EQ(block("Button1"), "object Button1: TButton\n" + props("    Width = 75\n    Height = 25\n",
-                                                                      "    Caption = 'Button1'\n    TabOrder = 1\n"));
-    EXPECT_EQ(block("CheckBox1"), "object CheckBox1: TCheckBox\n" +
-                                      props("    Width = 97\n    Height = 17\n",
-                                            "    Caption = 'CheckBox1'\n    TabOrder = 2\n"));
-    EXPECT_EQ(block("RadioButton1"), "object RadioButton1: TRadioButton\n" +
-                                         props("    Width = 113\n    Height = 17\n",
-                                               "    Caption = 'RadioButton1'\n    TabOrder = 3\n"));
-    EXPECT_EQ(block("ListBox1"), "object ListBox1: TListBox\n" +
-                                     props("    Width = 121\n    Height = 97\n",
-                                           "    ItemHeight = 13\n    TabOrder = 4\n"));
-    EXPECT_EQ(block("CheckListBox1"), "object CheckListBox1: TCheckListBox\n" +
-                                          props("    Width = 121\n    Height = 97\n",
-                                                "    ItemHeight = 13\n    TabOrder = 5\n"));
-    EXPECT_EQ(block("Panel1"), "object Panel1: TPanel\n" + props("    Width = 185\n    Height = 41\n",
-                                                                   "    Caption = 'Panel1'\n    TabOrder = 6\n"));
-    EXPECT_EQ(block("Bevel1"), "object Bevel1: TBevel\n" + props("    Width = 50\n    Height = 50\n", ""));
-    EXPECT_EQ(block("SpeedButton1"), "object SpeedButton1: TSpeedButton\n" +
-                                         props("    Width = 23\n    Height = 22\n", ""));
+    for (auto& c : cases) {
+        size_t start = text.find(std::string("object ") + c.Name + ":");
+        ASSERT_NE(start, std::string::npos) << c.Name;
+        std::string body = text.substr(start, text.find("  end\n", start) - start);
+        body = body.substr(body.find('\n') + 1);
+        std::string expected = std::string("Left = 0|Top = 0|") + c.Stored + "|";
+        for (size_t at; (at = expected.find('|')) != std::string::npos;) expected.replace(at, 1, "\n");
+        for (size_t at; (at = body.find("    ")) != std::string::npos;) body.erase(at, 4);
+        EXPECT_EQ(body, expected) << c.Name;
+    }
 }
