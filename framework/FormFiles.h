@@ -92,7 +92,8 @@ struct ObjectHeader {
 
 // Reads the binary format value by value. Positions are byte offsets from the
 // start of the data given to the constructor, plus baseOffset: a stream cut
-// out of a larger file reports positions in that file.
+// out of a larger file reports positions in that file. The reader keeps a
+// view of data, which must outlive it.
 class BinaryReader {
 public:
     BinaryReader(std::string_view data, std::string sourceName, size_t baseOffset = 0);
