@@ -90,7 +90,9 @@ void TCustomForm::DescribeClass(ClassBuilder<TCustomForm>& c) {
     c.Property("Font", &TControl::Font, &TControl::SetFont);
     c.Property("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon);
     c.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDesigned);
-    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false);
+    // Whether a form is on the screen is run-time state, stored only from
+    // the designer.
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false).Stored(&TCustomForm::IsVisibleStored);
     c.Property("OnClick", &TControl::OnClick);
     c.Property("OnClose", &TCustomForm::OnClose);
     c.Property("OnCloseQuery", &TCustomForm::OnCloseQuery);

@@ -121,6 +121,7 @@ class TCustomForm : public TWinControl {
 protected:
     void BeforeDestruction() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    bool IsVisibleStored() const { return IsDesigning(); }
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
     void PlaceOnScreen();

@@ -413,8 +413,8 @@ void TCheckBox::DescribeClass(ClassBuilder<TCheckBox>& c) {
     c.Property("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment).Default(taRightJustify);
     c.Property("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed).Default(false);
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
-    // State carries the mark in form files.
-    c.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Stored(false);
+    // Stored beside State, as form files have it: Checked = True, State = cbChecked.
+    c.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Default(false);
     c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TCheckBox::IsColorStored);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
     c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TCheckBox::IsFontStored);

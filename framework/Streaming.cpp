@@ -19,7 +19,7 @@ bool IsIntegerTag(TValueType t) {
 
 bool IsStringTag(TValueType t) {
     return t == TValueType::vaString || t == TValueType::vaLString || t == TValueType::vaUTF8String ||
-           t == TValueType::vaWString;
+           t == TValueType::vaWString || t == TValueType::vaUString;
 }
 
 std::string ComponentPath(TComponent* c) {

@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
         ReadComponentFromForm(data, formPath, form, ignoreHandlers);
 
         auto* desktop = dynamic_cast<THeadlessPlatform*>(Platform());
+        auto rootName = [&](TCustomForm* f) { return f == form ? className : f->ClassName(); };
         if (desktop) {
-            auto rootName = [&](TCustomForm* f) { return f == form ? className : f->ClassName(); };
             if (script) {
                 script->RootClassName = rootName;
                 desktop->OnIdleInput = [&] { return script->Step(*desktop); };

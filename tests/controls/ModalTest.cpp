@@ -1,0 +1,147 @@
+// Modal loops: a message box inside a modal form inside the main loop, and
+// what message boxes return for each way of answering them.
+#include "ControlsFixture.h"
+#include "framework/Log.h"
+#include "framework/StdCtrls.h"
+#include "framework/Windows.h"
+
+using namespace vcl;
+using namespace vcltest;
+
+namespace {
+
+class Modal : public DesktopTest {
+protected:
+    // Runs Steps one per idle wait of the innermost loop.
+    void Script(std::vector<std::function<void()>> steps) {
+        FSteps = std::move(steps);
+        FNext = 0;
+        Desktop()->OnIdleInput = [this]() -> bool {
+            if (FNext >= FSteps.size()) return false;
+            FSteps[FNext++]();
+            return true;
+        };
+    }
+    // The form shown topmost now (a message box when one is up).
+    TCustomForm* Top() const {
+        auto z = Platform()->WindowsInZOrder();
+        return z.empty() ? nullptr : z.back();
+    }
+    TButton* ButtonOf(TCustomForm* f, const std::string& caption) {
+        for (int i = 0; i < f->ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TButton*>(f->Controls(i)); b && b->Caption() == caption) return b;
+        return nullptr;
+    }
+    int Box(uint32_t style, std::vector<std::function<void()>> answer) {
+        Script(std::move(answer));
+        return MessageBoxA(nullptr, "Proceed?", "Title", style);
+    }
+
+private:
+    std::vector<std::function<void()>> FSteps;
+    size_t FNext = 0;
+};
+
+// A modal form whose button asks a question in a message box.
+class TAsker : public TObject {
+public:
+    explicit TAsker(TForm* f) : Form(f) {}
+    void Ask(TObject*) {
+        Trace.push_back("ask");
+        Answer = MessageBoxA(nullptr, "Sure?", "Asking", MB_YESNO | MB_ICONQUESTION);
+        Trace.push_back("answered");
+    }
+    TForm* Form;
+    int Answer = -1;
+    std::vector<std::string> Trace;
+};
+
+}  // namespace
+
+TEST_F(Modal, MessageBoxInsideAModalFormReturnsToEachLoopInTurn) {
+    TForm* main = MakeForm(50, 50, 300, 200);
+    main->Show();
+    TForm* dialog = MakeForm(100, 100, 200, 100);
+    auto* ask = new TButton(dialog);
+    ask->SetBounds(10, 10, 75, 25);
+    ask->SetParent(dialog);
+    TAsker asker(dialog);
+    ask->OnClick = TNotifyEvent::Of<&TAsker::Ask>(&asker);
+    TLogCapture logged;
+    std::vector<std::string> seen;
+    Script({
+        [&] { Desktop()->Click(ScreenOf(ask, 5, 5)); },  // opens the box
+        [&] {
+            seen.push_back(Top()->Caption());
+            // The modal form under the box takes no input now.
+            Desktop()->Click(ScreenOf(ask, 5, 5));
+            Desktop()->Click(ButtonOf(Top(), "&No")->ClientToScreen(TPoint{5, 5}));
+        },
+        [&] {
+            seen.push_back(Top()->Caption());
+            Desktop()->CloseBox(dialog);
+        },
+    });
+    int result = dialog->ShowModal();
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(asker.Answer, IDNO);
+    EXPECT_EQ(asker.Trace, (std::vector<std::string>{"ask", "answered"}));  // asked once only
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], "Asking");
+    EXPECT_EQ(seen[1], dialog->Caption());
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_TRUE(main->Visible());
+    EXPECT_NE(logged.Text().find("messagebox title=\"Asking\" text=\"Sure?\" style=0x24"), std::string::npos)
+        << logged.Text();
+}
+
+TEST_F(Modal, MessageBoxAnswersFollowTheStyle) {
+    EXPECT_EQ(Box(MB_OK, {[&] { Desktop()->Key(VK_RETURN); }}), IDOK);
+    EXPECT_EQ(Box(MB_OK, {[&] { Desktop()->Key(VK_ESCAPE); }}), IDOK);  // Escape acts as OK
+    EXPECT_EQ(Box(MB_OK | MB_ICONERROR, {[&] { Desktop()->CloseBox(Top()); }}), IDOK);
+    EXPECT_EQ(Box(MB_OKCANCEL, {[&] { Desktop()->Key(VK_ESCAPE); }}), IDCANCEL);
+    EXPECT_EQ(Box(MB_OKCANCEL | MB_DEFBUTTON2, {[&] { Desktop()->Key(VK_RETURN); }}), IDCANCEL);
+    EXPECT_EQ(Box(MB_YESNOCANCEL, {[&] { Desktop()->CloseBox(Top()); }}), IDCANCEL);
+    EXPECT_EQ(Box(MB_RETRYCANCEL, {[&] { Desktop()->Key(VK_RETURN); }}), IDRETRY);
+    EXPECT_EQ(Box(MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, {[&] { Desktop()->Key(VK_RETURN); }}), IDIGNORE);
+    // A Yes/No box cannot be dismissed: Escape and the close box do nothing.
+    EXPECT_EQ(Box(MB_YESNO,
+                  {[&] {
+                       Desktop()->Key(VK_ESCAPE);
+                       Desktop()->CloseBox(Top());
+                   },
+                   [&] { Desktop()->Click(ButtonOf(Top(), "&Yes")->ClientToScreen(TPoint{3, 3})); }}),
+              IDYES);
+    // Tab moves the focus; Return takes the focused button.
+    EXPECT_EQ(Box(MB_YESNO, {[&] {
+                  Desktop()->Key(VK_TAB);
+                  Desktop()->Key(VK_RETURN);
+              }}),
+              IDNO);
+}
+
+TEST_F(Modal, MessageBoxFailsWithZeroWhenItCannotBeShownOrAnswered) {
+    EXPECT_EQ(MessageBoxA(nullptr, "x", "y", 0x7), 0);  // no such button set
+    Script({});
+    EXPECT_EQ(MessageBoxA(nullptr, "x", "y", MB_OK), 0);  // the session ended under it
+    EXPECT_TRUE(Platform()->WindowsInZOrder().empty());   // and it is gone
+}
+
+TEST_F(Modal, ClosingAModalFormSetsItsResultAndKeepsItAlive) {
+    TForm* dialog = MakeForm(100, 100, 200, 100);
+    auto* ok = new TButton(dialog);
+    ok->SetBounds(10, 10, 75, 25);
+    ok->SetModalResult(mrOk);
+    ok->SetParent(dialog);
+    Script({[&] { Desktop()->Click(ScreenOf(ok, 5, 5)); }});
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_FALSE(dialog->Visible());
+    Script({[&] { Desktop()->CloseBox(dialog); }});
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);  // shown again, closed by its box
+    EXPECT_THROW(
+        {
+            dialog->Show();
+            dialog->ShowModal();
+        },
+        EInvalidOperation);
+}

@@ -1,0 +1,160 @@
+// formrun, run as a program: dumps, input scripts, and its errors.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class Formrun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("formrun-test-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path Write(const std::string& name, const std::string& text) {
+        fs::path p = dir / name;
+        std::ofstream(p, std::ios::binary) << text;
+        return p;
+    }
+    TRun Run(const std::string& args) {
+        fs::path out = dir / "stdout", err = dir / "stderr";
+        std::string cmd = std::string(QV_FORMRUN) + " " + args + " >" + out.string() + " 2>" + err.string();
+        int rc = std::system(cmd.c_str());
+        TRun r;
+        r.Status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+        r.Out = Slurp(out);
+        r.Err = Slurp(err);
+        return r;
+    }
+    static std::string Data(const std::string& name) { return std::string(QV_TEST_DATA_DIR) + "/" + name; }
+
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(Formrun, FormWithEveryControlKindIsDumpedBackIdentically) {
+    TRun r = Run(Data("Controls.dfm"));
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, Slurp(Data("Controls.dfm")));
+    // The same form in the binary format gives the same dump.
+    fs::path bin = dir / "Controls.bin";
+    std::string conv = std::string(QV_DFMCONV) + " --to binary " + Data("Controls.dfm") + " " + bin.string();
+    ASSERT_EQ(std::system(conv.c_str()), 0);
+    TRun rb = Run(bin.string());
+    ASSERT_EQ(rb.Status, 0) << rb.Err;
+    EXPECT_EQ(rb.Out, r.Out);
+}
+
+TEST_F(Formrun, ScriptClicksAndTypesAsAUserWould) {
+    fs::path script = Write("s.txt",
+                            "# tick, choose, type\n"
+                            "click MainForm.CheckBox1\n"
+                            "click MainForm.RadioButton1 5 5\n"
+                            "click MainForm.Edit1\n"
+                            "key End\n"
+                            "type  and more\n"
+                            "key Backspace\n"
+                            "dump\n");
+    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("    Caption = 'Check'\n    Checked = True\n    State = cbChecked\n"), std::string::npos)
+        << r.Out;
+    EXPECT_NE(r.Out.find("    Caption = 'Radio 1'\n    Checked = True\n"), std::string::npos) << r.Out;
+    EXPECT_EQ(r.Out.find("    Caption = 'Radio 2'\n    Checked = True\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("Text = 'Edit1 and mor'"), std::string::npos) << r.Out;
+}
+
+TEST_F(Formrun, ClosingTheMainFormEndsTheRun) {
+    fs::path script = Write("s.txt", "close MainForm\ndump\n");
+    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");  // nothing is shown any more, or the run ended first
+}
+
+TEST_F(Formrun, ScriptErrorsNameTheLine) {
+    fs::path bad = Write("bad.txt", "move 1 2\n\njump 3 4\n");
+    TRun r = Run(Data("Controls.dfm") + " --script " + bad.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("bad.txt:3: unknown command 'jump'"), std::string::npos) << r.Err;
+    fs::path path = Write("path.txt", "move MainForm.NoSuchControl\n");
+    r = Run(Data("Controls.dfm") + " --script " + path.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("path.txt:1: form 'MainForm' has no control named 'NoSuchControl'"), std::string::npos)
+        << r.Err;
+    fs::path coords = Write("coords.txt", "click 10\n");
+    r = Run(Data("Controls.dfm") + " --script " + coords.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("coords.txt:1:"), std::string::npos) << r.Err;
+}
+
+TEST_F(Formrun, ShotIsAcceptedAndReportedAsNotYetDrawn) {
+    fs::path script = Write("s.txt", "shot out.png\n");
+    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Err.find("shot out.png"), std::string::npos) << r.Err;
+}
+
+TEST_F(Formrun, HandlersTheFormDoesNotPublishAreAnErrorUnlessIgnored) {
+    fs::path form = Write("h.dfm",
+                          "object F: TForm1\n  OnClick = FormClick\n  object B: TButton\n"
+                          "    OnClick = ButtonClick\n  end\nend\n");
+    TRun r = Run(form.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("FormClick"), std::string::npos) << r.Err;
+    r = Run(form.string() + " --ignore-handlers");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("object F: TForm1"), std::string::npos) << r.Out;
+    EXPECT_EQ(r.Out.find("OnClick"), std::string::npos);
+}
+
+TEST_F(Formrun, BadInputGivesAClearErrorAndNonZeroExit) {
+    fs::path form = Write("broken.dfm", "object F: TForm\n  Caption = 'unterminated\nend\n");
+    TRun r = Run(form.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("broken.dfm:2:"), std::string::npos) << r.Err;
+    fs::path unknown = Write("unknown.dfm", "object F: TForm\n  object X: TNoSuchControl\n  end\nend\n");
+    r = Run(unknown.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("TNoSuchControl"), std::string::npos) << r.Err;
+    r = Run((dir / "missing.dfm").string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("missing.dfm"), std::string::npos) << r.Err;
+}
+
+TEST_F(Formrun, BadArgumentsAreNamed) {
+    TRun r = Run(Data("Controls.dfm") + " --frobnicate");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("--frobnicate"), std::string::npos) << r.Err;
+    r = Run(Data("Controls.dfm") + " --backend vga");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("vga"), std::string::npos) << r.Err;
+    r = Run(Data("Controls.dfm") + " --script");
+    EXPECT_EQ(r.Status, 2);
+    r = Run("");
+    EXPECT_EQ(r.Status, 2);
+}
