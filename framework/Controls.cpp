@@ -33,8 +33,10 @@ void SetCaptureControl(TControl* Control) { CaptureRef() = Control; }
 namespace {
 
 std::vector<IControlDestroyListener*>& Listeners() {
-    static std::vector<IControlDestroyListener*> listeners;
-    return listeners;
+    // Never destroyed: controls are still freed by the application's
+    // teardown at exit, after ordinary statics may be gone.
+    static auto* listeners = new std::vector<IControlDestroyListener*>();
+    return *listeners;
 }
 
 // Forwards messages to a handler while its target lives, else to the

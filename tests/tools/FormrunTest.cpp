@@ -158,3 +158,10 @@ TEST_F(Formrun, BadArgumentsAreNamed) {
     r = Run("");
     EXPECT_EQ(r.Status, 2);
 }
+
+TEST_F(Formrun, FormCarryingATrackerLoadsAndDumpsBackIdentically) {
+    fs::path script = Write("s.txt", "move TrackedForm.Bevel1\nmove TrackedForm.Panel1\nmove 1 1\ndump\n");
+    TRun r = Run(Data("Tracked.dfm") + " --script " + script.string());
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, Slurp(Data("Tracked.dfm")));
+}

@@ -20,6 +20,7 @@
 #include "framework/Streaming.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/headless/InputScript.h"
+#include "runtime/QVTrackMouse.h"
 
 using namespace vcl;
 
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
         RegisterExtControls();
         RegisterButtons();
         RegisterCheckListBox();
+        RegisterQVTrackMouse();
 
         if (backend.empty() && script) backend = "headless";
         if (!backend.empty()) {
