@@ -50,6 +50,7 @@ private:
     bool FMouseInControl = false;
 };
 
+// Registers TSpeedButton for form files; calling it again does no harm.
 void RegisterButtons();
 
 }  // namespace vcl

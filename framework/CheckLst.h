@@ -33,6 +33,7 @@ private:
     bool FAllowGrayed = false;
 };
 
+// Registers TCheckListBox for form files; calling it again does no harm.
 void RegisterCheckListBox();
 
 }  // namespace vcl

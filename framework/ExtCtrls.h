@@ -9,6 +9,8 @@ enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightL
 enum TBevelStyle { bsLowered, bsRaised };
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
+// A box, frame or line drawn sunken (bsLowered) or raised; it takes no
+// input of its own and shows no caption.
 class TBevel : public TGraphicControl {
     VCL_CLASS(TBevel, TGraphicControl)
     explicit TBevel(TComponent* AOwner);
@@ -22,6 +24,11 @@ private:
     TBevelStyle FStyle = bsLowered;
 };
 
+// A container with a 3-D frame and a caption (centred by default; a panel
+// made at run time shows its name). From the outside in: BorderStyle
+// bsSingle is a 2-pixel sunken edge outside the client area; BevelOuter
+// and BevelInner each take BevelWidth pixels unless bvNone, with
+// BorderWidth pixels between them. Aligned children keep inside all of it.
 class TCustomPanel : public TWinControl {
     VCL_CLASS(TCustomPanel, TWinControl)
     explicit TCustomPanel(TComponent* AOwner);
@@ -42,7 +49,6 @@ class TCustomPanel : public TWinControl {
 protected:
     // Aligned children keep clear of the bevels and the border.
     void AdjustClientRect(TRect& Rect) const override;
-    TRect ClientInsets() const override;
 
 private:
     TAlignment FAlignment = taCenter;
@@ -58,6 +64,7 @@ class TPanel : public TCustomPanel {
     explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 };
 
+// Registers TBevel and TPanel for form files; calling it again does no harm.
 void RegisterExtControls();
 
 }  // namespace vcl
