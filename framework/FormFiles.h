@@ -5,7 +5,9 @@
 // before components are read from it, and components are written to binary
 // first and rendered as text afterwards. Every reader here treats its input as
 // untrusted: errors are EParserError ("name:line:column: message") for text and
-// EReadError ("name: offset N: message") for binary.
+// EReadError ("name: offset N: message") for binary. A binary reader given the
+// positions map of the text it was converted from reports "name:line:column"
+// instead, so that errors found after conversion still point into the text.
 //
 // Text to binary follows the Free Pascal runtime's converter byte for byte on
 // everything that converter accepts, with these additions:
@@ -38,6 +40,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/SysUtils.h"
@@ -88,7 +91,25 @@ struct ObjectHeader {
     std::string ClassName;
     std::string Name;
     size_t Offset = 0;       // where the object started in the stream
+    size_t ClassOffset = 0;  // where its class name starts
+    size_t NameOffset = 0;   // where its object name starts
 };
+
+// A place in a text form: 1-based line and column, the column counted in
+// characters (a UTF-8 sequence is one), as syntax errors give it.
+struct TextPos {
+    uint32_t Line = 1;
+    uint32_t Column = 1;
+};
+
+// Where the bytes of a converted text form came from: binary offsets, in
+// ascending order, each with the text position of the token written there.
+// TextToBinary records every object header (the keyword at a prefix byte, the
+// class name, the object name), every property name (each part of a dotted
+// one at the offset of that part), every value, set member and collection
+// item. An offset between two entries belongs to the earlier one.
+using TextPosMap = std::vector<std::pair<size_t, TextPos>>;
+TextPos FindTextPos(const TextPosMap& map, size_t offset);
 
 // Reads the binary format value by value. Positions are byte offsets from the
 // start of the data given to the constructor, plus baseOffset: a stream cut
@@ -101,6 +122,12 @@ public:
     size_t Position() const { return FBase + FPos; }
     bool AtEnd() const { return FPos >= FData.size(); }
     const std::string& SourceName() const { return FSourceName; }
+
+    // Data converted from text: errors give the text position of an offset
+    // (see TextPosMap) rather than the offset. The map must outlive the reader.
+    void SetTextPositions(const TextPosMap* map) { FTextPositions = map; }
+    // How errors name a place: "name: offset N" or "name:line:column".
+    std::string Where(size_t offset) const;
 
     void ReadSignature();                 // "TPF0"
     TValueType ReadValue();               // one value-type byte, validated
@@ -147,6 +174,7 @@ private:
     size_t FPos = 0;
     size_t FBase = 0;
     std::string FSourceName;
+    const TextPosMap* FTextPositions = nullptr;
 };
 
 // Builds a binary stream. Integers are written in the smallest tag that holds
@@ -193,8 +221,10 @@ std::string_view StripResourceHeader(std::string_view data, const std::string& s
 bool IsBinaryForm(std::string_view data);
 
 // Converts a text form to the binary format. Accepts LF, CRLF or CR line ends
-// and an optional UTF-8 byte-order mark.
-std::string TextToBinary(std::string_view text, const std::string& sourceName);
+// and an optional UTF-8 byte-order mark. When positions is given, it receives
+// the text position of each token written (see TextPosMap); recording them
+// costs time, so only readers that report errors against the text ask.
+std::string TextToBinary(std::string_view text, const std::string& sourceName, TextPosMap* positions = nullptr);
 
 // Renders a binary form (with or without resource header) as text.
 std::string BinaryToText(std::string_view binary, const std::string& sourceName);

@@ -22,6 +22,13 @@ bool IsStringTag(TValueType t) {
            t == TValueType::vaWString || t == TValueType::vaUString;
 }
 
+// The stream inside a resource header, its offsets counted from the start of
+// the file.
+formfile::BinaryReader StreamIn(std::string_view Data, const std::string& SourceName) {
+    const std::string_view stream = formfile::StripResourceHeader(Data, SourceName);
+    return formfile::BinaryReader(stream, SourceName, static_cast<size_t>(stream.data() - Data.data()));
+}
+
 std::string ComponentPath(TComponent* c) {
     if (!c) return {};
     return c->Name().empty() ? c->ClassName() : c->Name();
@@ -32,8 +39,9 @@ std::string ComponentPath(TComponent* c) {
 // ---------------------------------------------------------------------------
 // TReader
 
-TReader::TReader(std::string_view Data, std::string SourceName)
-    : FStream(formfile::StripResourceHeader(Data, SourceName), SourceName), FSourceName(std::move(SourceName)) {
+TReader::TReader(std::string_view Data, std::string SourceName, const formfile::TextPosMap* TextPositions)
+    : FStream(StreamIn(Data, SourceName)), FSourceName(std::move(SourceName)) {
+    FStream.SetTextPositions(TextPositions);
     OnUnresolvedReference = [](const std::string& message) { LogLine(message); };
 }
 
@@ -43,13 +51,12 @@ void TReader::PropError(size_t Offset, const std::string& Where, const std::stri
 
 TComponent* TReader::ReadRootComponent(TComponent* Root) {
     FStream.ReadSignature();
-    size_t headerOffset = FStream.Position();
     formfile::ObjectHeader h = FStream.ReadObjectHeader();
     bool created = false;
     if (!Root) {
         const TMetaClass* cls = GetClass(h.ClassName);
-        if (!cls) FStream.ErrorAt(headerOffset, "Class " + h.ClassName + " not found");
-        if (!cls->NewComponent) FStream.ErrorAt(headerOffset, "Class " + h.ClassName + " cannot be created");
+        if (!cls) FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " not found");
+        if (!cls->NewComponent) FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " cannot be created");
         Root = cls->NewComponent(nullptr);
         created = true;
     }
@@ -67,7 +74,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
             try {
                 Root->SetName(name);
             } catch (const EComponentError& e) {
-                FStream.ErrorAt(headerOffset, e.Message());
+                FStream.ErrorAt(h.NameOffset, e.Message());
             }
         }
         ReadProperties(Root, Root);
@@ -105,14 +112,13 @@ const TMetaClass* TReader::FindComponentClass(const std::string& ClassName) cons
 
 TComponent* TReader::ReadComponent(TComponent* Parent) {
     if (++FDepth > kMaxDepth) FStream.Error("Objects nested too deeply");
-    size_t offset = FStream.Position();
     formfile::ObjectHeader h = FStream.ReadObjectHeader();
     const TMetaClass* cls = FindComponentClass(h.ClassName);
-    if (!cls) FStream.ErrorAt(offset, "Class " + h.ClassName + " not found");
+    if (!cls) FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " not found");
     if (!cls->NewComponent || !cls->InheritsFrom(TComponent::StaticClass()))
-        FStream.ErrorAt(offset, "Class " + h.ClassName + " cannot be created");
+        FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " cannot be created");
     if (h.Flags & (formfile::ffInherited | formfile::ffInline))
-        FStream.ErrorAt(offset, "Inherited and inline objects are not supported (" + h.Name + ")");
+        FStream.ErrorAt(h.Offset, "Inherited and inline objects are not supported (" + h.Name + ")");
     TComponent* c = cls->NewComponent(FRoot);
     c->SetLoadingState(true, true);
     FLoaded.emplace_back(c);
@@ -120,10 +126,16 @@ TComponent* TReader::ReadComponent(TComponent* Parent) {
         try {
             c->SetName(h.Name);
         } catch (const EComponentError& e) {
-            FStream.ErrorAt(offset, e.Message());
+            FStream.ErrorAt(h.NameOffset, e.Message());
         }
     }
-    c->SetParentComponent(Parent);
+    try {
+        c->SetParentComponent(Parent);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const Exception& e) {
+        FStream.ErrorAt(h.ClassOffset, e.Message());
+    }
     ReadProperties(c, c);
     TComponent* childParent = c->GetChildParent();
     while (!FStream.EndOfList()) ReadComponent(childParent);
@@ -138,34 +150,47 @@ void TReader::ReadProperties(TObject* Instance, TComponent* Component) {
 }
 
 void TReader::ReadProperty(TObject* Instance, TComponent* Component) {
-    size_t offset = FStream.Position();
+    const size_t offset = FStream.Position();
     std::string path = FStream.ReadStr();
     std::string where = ComponentPath(Component) + "." + path;
-    // Dotted paths walk into persistent sub-objects: Font.Style.
+    // Dotted paths walk into persistent sub-objects: Font.Style. An error
+    // about one part is reported where that part is stored.
     TObject* target = Instance;
     size_t start = 0;
     for (;;) {
+        const size_t partOffset = start == 0 ? offset : offset + 1 + start;
         size_t dot = path.find('.', start);
         std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
         if (dot == std::string::npos) {
             const TPropInfo* prop = target->ClassType()->FindProperty(part);
-            if (prop && (prop->Access->Writable() || prop->Kind() == TTypeKind::tkClass)) {
-                ReadPropValue(target, prop, where);
-                return;
+            const size_t valueOffset = FStream.Position();
+            // What a setter or a defined-property reader throws is an error
+            // in this value; the stream's own errors carry their place already.
+            try {
+                if (prop && (prop->Access->Writable() || prop->Kind() == TTypeKind::tkClass)) {
+                    ReadPropValue(target, prop, where);
+                    return;
+                }
+                if (auto* persistent = dynamic_cast<TPersistent*>(target)) {
+                    FDefinedWanted = part;
+                    FDefinedFound = false;
+                    persistent->DefineProperties(*this);
+                    if (FDefinedFound) return;
+                }
+            } catch (const EReadError&) {
+                throw;
+            } catch (const Exception& e) {
+                PropError(valueOffset, where, e.Message());
             }
-            if (auto* persistent = dynamic_cast<TPersistent*>(target)) {
-                FDefinedWanted = part;
-                FDefinedFound = false;
-                persistent->DefineProperties(*this);
-                if (FDefinedFound) return;
-            }
-            PropError(offset, where, prop ? "Property " + part + " is read-only" : "Property " + part + " does not exist");
+            PropError(partOffset, where,
+                      prop ? "Property " + part + " is read-only" : "Property " + part + " does not exist");
         }
         const TPropInfo* prop = target->ClassType()->FindProperty(part);
-        if (!prop) PropError(offset, where, "Property " + part + " does not exist");
-        if (prop->Kind() != TTypeKind::tkClass) PropError(offset, where, "Property " + part + " has no sub-properties");
+        if (!prop) PropError(partOffset, where, "Property " + part + " does not exist");
+        if (prop->Kind() != TTypeKind::tkClass)
+            PropError(partOffset, where, "Property " + part + " has no sub-properties");
         TObject* sub = GetObjectProp(target, prop);
-        if (!sub) PropError(offset, where, "Property " + part + " is nil");
+        if (!sub) PropError(partOffset, where, "Property " + part + " is nil");
         target = sub;
         start = dot + 1;
     }
@@ -218,7 +243,10 @@ void TReader::ReadPropValue(TObject* Instance, const TPropInfo* Prop, const std:
         case TTypeKind::tkSet: {
             if (t != TValueType::vaSet) bad(formfile::ValueTypeName(t));
             uint64_t bits = 0;
-            for (const std::string& name : FStream.ReadSetBody()) {
+            for (;;) {
+                offset = FStream.Position();  // a bad member is reported where it is
+                const std::string name = FStream.ReadStr();
+                if (name.empty()) break;
                 int64_t v = 0;
                 if (!type->SetElement || !type->SetElement->EnumValue(name, v) || v < 0 || v > 63)
                     bad("set member '" + name + "'");
@@ -267,7 +295,7 @@ void TReader::ReadPropValue(TObject* Instance, const TPropInfo* Prop, const std:
                     SetObjectProp(Instance, Prop, nullptr);
                 } else if (t == TValueType::vaIdent) {
                     // Resolved once the whole stream is read.
-                    FFixups.push_back(Fixup{TWeakRef<TObject>(Instance), Prop, FStream.ReadStr(), Where});
+                    FFixups.push_back(Fixup{TWeakRef<TObject>(Instance), Prop, FStream.ReadStr(), Where, offset});
                 } else {
                     bad(formfile::ValueTypeName(t));
                 }
@@ -320,12 +348,13 @@ void TReader::ResolveFixups() {
         else
             target = FRoot->FindComponent(f.Name);
         if (target && !target->InheritsFrom(f.Prop->Type->ClassType())) {
-            OnUnresolvedReference(FSourceName + ": " + f.Where + ": " + f.Name + " is a " + target->ClassName() +
+            OnUnresolvedReference(FStream.Where(f.Offset) + ": " + f.Where + ": " + f.Name + " is a " +
+                                  target->ClassName() +
                                   ", not a " + f.Prop->Type->ClassType()->Name + "; reference left empty");
             continue;
         }
         if (!target) {
-            OnUnresolvedReference(FSourceName + ": " + f.Where + ": unresolved reference to " + f.Name +
+            OnUnresolvedReference(FStream.Where(f.Offset) + ": " + f.Where + ": unresolved reference to " + f.Name +
                                   "; reference left empty");
             continue;
         }
@@ -503,8 +532,11 @@ TComponent* ReadComponentFromBinary(std::string_view Data, const std::string& So
 
 TComponent* ReadComponentFromText(std::string_view Text, const std::string& SourceName, TComponent* Root,
                                   bool IgnoreMissingHandlers) {
-    std::string binary = formfile::TextToBinary(Text, SourceName);
-    return ReadComponentFromBinary(binary, SourceName, Root, IgnoreMissingHandlers);
+    formfile::TextPosMap positions;
+    const std::string binary = formfile::TextToBinary(Text, SourceName, &positions);
+    TReader reader(binary, SourceName, &positions);
+    reader.SetIgnoreMissingHandlers(IgnoreMissingHandlers);
+    return reader.ReadRootComponent(Root);
 }
 
 TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,

@@ -5,7 +5,9 @@
 // through the class metadata, keeps component references as names until the
 // whole stream has been read, resolves them against the root's components
 // ("Owner" names the root), then calls Loaded on every component in creation
-// order. Text forms are converted to binary first.
+// order. Text forms are converted to binary first, keeping the text position
+// of every token, so that errors point into the text ("file:line:column")
+// rather than into the converted bytes. Binary errors give file offsets.
 //
 // The writer stores every published property whose value differs from its
 // default (or whose stored rule says so), handlers by method name, component
@@ -39,8 +41,11 @@ protected:
 
 class TReader : public TFiler {
 public:
-    // Data is a binary form, with or without resource header.
-    TReader(std::string_view Data, std::string SourceName);
+    // Data is a binary form, with or without resource header; errors give
+    // offsets in Data. When Data was converted from text, TextPositions maps
+    // it back (see formfile::TextPosMap) and errors give text positions
+    // instead; the map must outlive the reader.
+    TReader(std::string_view Data, std::string SourceName, const formfile::TextPosMap* TextPositions = nullptr);
 
     // Reads the whole stream into Root (or, when Root is null, into a new
     // component of the stream's class, found in the class registry, which the
@@ -72,6 +77,7 @@ private:
         const TPropInfo* Prop;
         std::string Name;
         std::string Where;
+        size_t Offset;
     };
 
     TComponent* ReadComponent(TComponent* Parent);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "framework/FormFiles.h"
 #include "framework/formfile/FormText.h"
@@ -41,8 +43,20 @@ BinaryReader::BinaryReader(std::string_view data, std::string sourceName, size_t
 
 void BinaryReader::Error(const std::string& message) const { ErrorAt(Position(), message); }
 
+std::string BinaryReader::Where(size_t offset) const {
+    if (!FTextPositions) return FSourceName + ": offset " + std::to_string(offset);
+    const TextPos p = FindTextPos(*FTextPositions, offset);
+    return FSourceName + ":" + std::to_string(p.Line) + ":" + std::to_string(p.Column);
+}
+
 void BinaryReader::ErrorAt(size_t offset, const std::string& message) const {
-    throw EReadError(FSourceName + ": offset " + std::to_string(offset) + ": " + message);
+    throw EReadError(Where(offset) + ": " + message);
+}
+
+TextPos FindTextPos(const TextPosMap& map, size_t offset) {
+    auto it = std::upper_bound(map.begin(), map.end(), offset,
+                               [](size_t o, const std::pair<size_t, TextPos>& e) { return o < e.first; });
+    return it == map.begin() ? TextPos{} : std::prev(it)->second;
 }
 
 void BinaryReader::Need(size_t count, const char* what) const {
@@ -126,7 +140,9 @@ ObjectHeader BinaryReader::ReadObjectHeader() {
             h.ChildPos = ReadIntegerBody(t);
         }
     }
+    h.ClassOffset = Position();
     h.ClassName = ReadStr();
+    h.NameOffset = Position();
     h.Name = ReadStr();
     return h;
 }

@@ -2,6 +2,7 @@
 // Pascal runtime's ObjectTextToBinary, so that a text form converts exactly as
 // that runtime converts it; FormFiles.h lists where this one differs.
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -47,7 +48,8 @@ constexpr auto kHexClass = [] {
 
 class TextConverter {
 public:
-    TextConverter(std::string_view text, const std::string& name) : FName(name) {
+    TextConverter(std::string_view text, const std::string& name, TextPosMap* positions)
+        : FName(name), FPositions(positions) {
         if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
         FStart = FP = text.data();
         FEnd = text.data() + text.size();
@@ -58,25 +60,59 @@ public:
         Next();
         ParseObject(0);
         if (FTok != Tok::Eof) Fail("unexpected " + Describe() + " after the final 'end'");
+        if (FPositions) ResolveMarks();
         return FOut.Take();
     }
 
 private:
+    // ---- positions ----
+
+    // Moves pos of a line and column count forward to target.
+    void Advance(const char*& pos, TextPos& at, const char* target) const {
+        for (const char* p = pos; p < target; ++p) {
+            if (*p == '\n' || (*p == '\r' && (p + 1 == FEnd || p[1] != '\n'))) {
+                ++at.Line;
+                at.Column = 1;
+            } else if ((static_cast<unsigned char>(*p) & 0xC0) != 0x80) {
+                ++at.Column;
+            }
+        }
+        pos = target;
+    }
+
+    // Records that the next bytes written come from the token at pos. Only
+    // the text offset is kept here; lines and columns are counted once at the
+    // end, so that conversion without a map pays nothing but the test.
+    void Mark(const char* pos) { MarkAt(FOut.Data().size(), pos); }
+    void MarkAt(size_t offset, const char* pos) {
+        if (FPositions) FMarks.emplace_back(offset, static_cast<size_t>(pos - FStart));
+    }
+
+    // Turns the marks into the caller's map. They come in binary order, which
+    // is not always text order (an object's name is written after its class,
+    // an item's order before its 'item'); one sweep over the text in text
+    // order counts lines and columns for all.
+    void ResolveMarks() {
+        std::vector<uint32_t> order(FMarks.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(),
+                  [&](uint32_t a, uint32_t b) { return FMarks[a].second < FMarks[b].second; });
+        FPositions->assign(FMarks.size(), {});
+        const char* pos = FStart;
+        TextPos at;
+        for (uint32_t i : order) {
+            Advance(pos, at, FStart + FMarks[i].second);
+            (*FPositions)[i] = {FMarks[i].first, at};
+        }
+    }
+
     // ---- errors ----
 
     [[noreturn]] void FailAt(const char* pos, const std::string& message) const {
-        int line = 1;
-        const char* lineStart = FStart;
-        for (const char* p = FStart; p < pos; ++p) {
-            if (*p == '\n' || (*p == '\r' && (p + 1 >= pos || p[1] != '\n'))) {
-                ++line;
-                lineStart = p + 1;
-            }
-        }
-        int column = 1;
-        for (const char* p = lineStart; p < pos; ++p)
-            if ((static_cast<unsigned char>(*p) & 0xC0) != 0x80) ++column;
-        throw EParserError(FName + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message);
+        const char* p = FStart;
+        TextPos at;
+        Advance(p, at, pos);
+        throw EParserError(FName + ":" + std::to_string(at.Line) + ":" + std::to_string(at.Column) + ": " + message);
     }
     [[noreturn]] void Fail(const std::string& message) const { FailAt(FTokPos, message); }
 
@@ -381,6 +417,7 @@ private:
     void ParseObject(int depth) {
         CheckDepth(depth);
         ObjectHeader h;
+        const char* keywordPos = FTokPos;
         if (IsSymbol("object")) {
             h.Flags = 0;
         } else if (IsSymbol("inherited")) {
@@ -419,7 +456,16 @@ private:
         CheckNameLength(name, firstPos);
         h.ClassName = cls;
         h.Name = name;
-        FOut.WriteObjectHeader(h);
+        if (FPositions) {
+            const size_t start = FOut.Data().size();
+            FOut.WriteObjectHeader(h);
+            const size_t nameAt = FOut.Data().size() - 1 - name.size();
+            if (h.Flags) MarkAt(start, keywordPos);  // the prefix byte
+            MarkAt(nameAt - 1 - cls.size(), classPos);
+            MarkAt(nameAt, firstPos);
+        } else {
+            FOut.WriteObjectHeader(h);
+        }
         while (!IsSymbol("end") && !IsSymbol("object") && !IsSymbol("inherited") && !IsSymbol("inline")) {
             if (FTok != Tok::Symbol) Fail("expected a property name or 'end', found " + Describe());
             ParseProperty(depth);
@@ -438,6 +484,7 @@ private:
         ExpectSymbol("a property name");
         const char* pos = FTokPos;
         std::string_view name = Symbol();
+        Mark(pos);
         Next();
         if (IsChar('.')) {
             FDotted.assign(name);
@@ -445,6 +492,9 @@ private:
                 Next();
                 ExpectSymbol("a property name after '.'");
                 FDotted += '.';
+                // Each part at its own offset: past the length byte, then the
+                // bytes before it.
+                MarkAt(FOut.Data().size() + 1 + FDotted.size(), FTokPos);
                 FDotted += Symbol();
                 Next();
             }
@@ -459,6 +509,7 @@ private:
     }
 
     void ParseValue(int depth) {
+        Mark(FTokPos);
         switch (FTok) {
             case Tok::Integer:
                 CheckRange();
@@ -582,6 +633,7 @@ private:
             for (;;) {
                 ExpectSymbol("a set member");
                 CheckNameLength(Symbol(), FTokPos);
+                Mark(FTokPos);
                 FOut.WriteStr(Symbol());
                 Next();
                 if (IsChar(']')) break;
@@ -612,16 +664,19 @@ private:
         FOut.WriteValue(TValueType::vaCollection);
         while (!IsChar('>')) {
             if (!IsSymbol("item")) Fail("expected 'item' or '>' in a collection, found " + Describe());
+            const char* itemPos = FTokPos;
             Next();
             if (IsChar('[')) {
                 Next();
                 if (FTok != Tok::Integer) Fail("expected the item's order (an integer), found " + Describe());
                 CheckRange(true);
+                Mark(FTokPos);
                 FOut.WriteInteger(FInt);
                 Next();
                 Expect(']', "after the item's order");
                 Next();
             }
+            Mark(itemPos);
             FOut.WriteValue(TValueType::vaList);
             while (!IsSymbol("end")) {
                 if (FTok != Tok::Symbol) Fail("expected a property name or 'end' in a collection item, found " + Describe());
@@ -660,6 +715,8 @@ private:
     }
 
     const std::string& FName;
+    TextPosMap* FPositions;
+    std::vector<std::pair<size_t, size_t>> FMarks;  // binary offset, text offset
     const char* FStart;
     const char* FEnd;
     const char* FP;  // the lexer's position, just past the current token
@@ -687,8 +744,8 @@ private:
 
 }  // namespace
 
-std::string TextToBinary(std::string_view text, const std::string& sourceName) {
-    TextConverter c(text, sourceName);
+std::string TextToBinary(std::string_view text, const std::string& sourceName, TextPosMap* positions) {
+    TextConverter c(text, sourceName, positions);
     return c.Run();
 }
 
