@@ -227,15 +227,26 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     RequestAlign();
 }
 
-TRect TControl::GetClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
 
 void TControl::SetClientWidth(int32_t v) { SetWidth(FWidth - GetClientWidth() + v); }
 void TControl::SetClientHeight(int32_t v) { SetHeight(FHeight - GetClientHeight() + v); }
 
 TPoint TControl::GetClientOrigin() const {
-    if (!FParent) return TPoint{FLeft, FTop};
-    TPoint p = FParent->GetClientOrigin();
-    return TPoint{p.x + FLeft, p.y + FTop};
+    // One walk up the chain, with no further virtual calls.
+    int32_t x = FLeft + FClientInsets.Left, y = FTop + FClientInsets.Top;
+    for (const TControl* p = FParent; p; p = p->FParent) {
+        if (!p->FParent) return TPoint{x + p->FScreenOrigin.x, y + p->FScreenOrigin.y};
+        x += p->FLeft + p->FClientInsets.Left;
+        y += p->FTop + p->FClientInsets.Top;
+    }
+    return TPoint{x, y};
+}
+
+void TControl::SetClientInsets(TRect Insets) {
+    if (Insets == FClientInsets) return;
+    FClientInsets = Insets;
+    Invalidate();
+    if (auto* w = dynamic_cast<TWinControl*>(this)) w->Realign();
 }
 
 TPoint TControl::ClientToScreen(TPoint p) const {
@@ -573,17 +584,6 @@ void TWinControl::VisibleChanged() {
                 }
 }
 
-TRect TWinControl::GetClientRect() const {
-    TRect in = ClientInsets();
-    return TRect{0, 0, std::max(0, FWidth - in.Left - in.Right), std::max(0, FHeight - in.Top - in.Bottom)};
-}
-
-TPoint TWinControl::GetClientOrigin() const {
-    TPoint p = TControl::GetClientOrigin();
-    TRect in = ClientInsets();
-    return TPoint{p.x + in.Left, p.y + in.Top};
-}
-
 void TWinControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
         case WM_SETCURSOR:
@@ -606,13 +606,14 @@ void TWinControl::WndProc(TMessage& Message) {
             return;
         }
         case WM_SETFOCUS:
-            DoEnter();
-            Invalidate();
+        case WM_KILLFOCUS: {
+            // The handler may free the control.
+            TWeakRef<TWinControl> self(this);
+            if (Message.Msg == WM_SETFOCUS) DoEnter();
+            else DoExit();
+            if (self) Invalidate();
             return;
-        case WM_KILLFOCUS:
-            DoExit();
-            Invalidate();
-            return;
+        }
         default:
             break;
     }

@@ -94,14 +94,23 @@ class TControl : public TComponent {
     TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
 
     // The client area, in the control's own coordinates and on the screen.
-    virtual TRect GetClientRect() const;
-    int32_t GetClientWidth() const { return GetClientRect().Width(); }
-    int32_t GetClientHeight() const { return GetClientRect().Height(); }
+    // It is the bounds less the client insets (a border, a form's frame),
+    // kept as data: trackers read it for every control on every message.
+    TRect GetClientRect() const { return TRect{0, 0, GetClientWidth(), GetClientHeight()}; }
+    int32_t GetClientWidth() const {
+        int32_t w = FWidth - FClientInsets.Left - FClientInsets.Right;
+        return w > 0 ? w : 0;
+    }
+    int32_t GetClientHeight() const {
+        int32_t h = FHeight - FClientInsets.Top - FClientInsets.Bottom;
+        return h > 0 ? h : 0;
+    }
     int32_t ClientWidth() const { return GetClientWidth(); }
     int32_t ClientHeight() const { return GetClientHeight(); }
     virtual void SetClientWidth(int32_t v);
     virtual void SetClientHeight(int32_t v);
-    // Screen coordinates of the client area's top-left corner.
+    // Screen coordinates of the client area's top-left corner: the sum of
+    // the places up the parent chain, plus the top-level window's origin.
     virtual TPoint GetClientOrigin() const;
     TPoint ClientOrigin() const { return GetClientOrigin(); }
     TPoint ClientToScreen(TPoint p) const;
@@ -184,8 +193,16 @@ protected:
     bool IsFontStored() const { return !FParentFont; }
     bool IsColorStored() const { return !FParentColor; }
 
+    // Border widths inside the bounds that are not client area.
+    void SetClientInsets(TRect Insets);
+    TRect ClientInsets() const { return FClientInsets; }
+
     TWinControl* FParent = nullptr;
     int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TRect FClientInsets;
+    // A top-level window's client origin on the screen, as its backend
+    // reports it (forms keep it up to date).
+    TPoint FScreenOrigin;
     TAlign FAlign = alNone;
     bool FVisible = true;
     bool FEnabled = true;
@@ -268,8 +285,6 @@ protected:
     virtual void KeyPress(char& Key);
     virtual void DoEnter() { OnEnter(this); }
     virtual void DoExit() { OnExit(this); }
-    // Border widths inside the bounds that are not client area.
-    virtual TRect ClientInsets() const { return TRect{}; }
     // Room that aligned children leave free (a panel's bevel).
     virtual void AdjustClientRect(TRect&) const {}
     void BoundsChanged() override { Realign(); }
@@ -277,10 +292,6 @@ protected:
 
     int FTabOrder = -1;
     bool FTabStop = false;
-
-public:
-    TRect GetClientRect() const override;
-    TPoint GetClientOrigin() const override;
 
 private:
     friend class TControl;

@@ -86,14 +86,12 @@ void TCustomPanel::SetBorderStyle(TBorderStyle v) {
     if (v != bsNone) v = bsSingle;
     if (v == FBorderStyle) return;
     FBorderStyle = v;
+    // A single border is the sunken 3-D edge: two pixels each side.
+    SetClientInsets(v == bsSingle ? TRect{2, 2, 2, 2} : TRect{});
     Realign();
     Invalidate();
 }
 
-TRect TCustomPanel::ClientInsets() const {
-    // A single border is the sunken 3-D edge: two pixels each side.
-    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{};
-}
 
 void TCustomPanel::AdjustClientRect(TRect& Rect) const {
     int inset = FBorderWidth;

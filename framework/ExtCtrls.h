@@ -49,7 +49,6 @@ class TCustomPanel : public TWinControl {
 protected:
     // Aligned children keep clear of the bevels and the border.
     void AdjustClientRect(TRect& Rect) const override;
-    TRect ClientInsets() const override;
 
 private:
     TAlignment FAlignment = taCenter;

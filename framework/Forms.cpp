@@ -114,8 +114,10 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FIcon(new TI
     FParentFont = false;
     FParentColor = false;
     FColor = clBtnFace;
-    FWidth = 320 + 2 * FrameMetrics(FBorderStyle).Border;
-    FHeight = 240 + 2 * FrameMetrics(FBorderStyle).Border + FrameMetrics(FBorderStyle).Caption;
+    TFrameMetrics frame = FrameMetrics(FBorderStyle);
+    FClientInsets = TRect{frame.Border, frame.Border + frame.Caption, frame.Border, frame.Border};
+    FWidth = 320 + 2 * frame.Border;
+    FHeight = 240 + 2 * frame.Border + frame.Caption;
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     UpdateClientOrigin();
     if (Screen) Screen->FForms.push_back(this);
@@ -158,14 +160,11 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
     int32_t cw = GetClientWidth(), ch = GetClientHeight();
     FBorderStyle = v;
     TFrameMetrics m = FrameMetrics(v);
+    FClientInsets = TRect{m.Border, m.Border + m.Caption, m.Border, m.Border};
     SetBounds(FLeft, FTop, cw + 2 * m.Border, ch + 2 * m.Border + m.Caption);
     UpdateClientOrigin();
 }
 
-TRect TCustomForm::GetClientRect() const {
-    TFrameMetrics m = FrameMetrics(FBorderStyle);
-    return TRect{0, 0, std::max(0, FWidth - 2 * m.Border), std::max(0, FHeight - 2 * m.Border - m.Caption)};
-}
 
 void TCustomForm::SetClientWidth(int32_t v) { SetWidth(v + 2 * FrameMetrics(FBorderStyle).Border); }
 
@@ -177,11 +176,11 @@ void TCustomForm::SetClientHeight(int32_t v) {
 void TCustomForm::UpdateClientOrigin() {
     if (FShown)
         if (IPlatform* p = Platform()) {
-            FClientOrigin = p->ClientOrigin(this);
+            FScreenOrigin = p->ClientOrigin(this);
             return;
         }
     TFrameMetrics m = FrameMetrics(FBorderStyle);
-    FClientOrigin = TPoint{FLeft + m.Border, FTop + m.Border + m.Caption};
+    FScreenOrigin = TPoint{FLeft + m.Border, FTop + m.Border + m.Caption};
 }
 
 void TCustomForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
@@ -371,6 +370,12 @@ void TCustomForm::SelectNext(bool Forward) {
 
 void TCustomForm::KeyDown(uint16_t& Key, TShiftState Shift) { TWinControl::KeyDown(Key, Shift); }
 
+void TCustomForm::TextChanged() {
+    TWinControl::TextChanged();
+    if (FShown)
+        if (IPlatform* p = Platform()) p->WindowChanged(this);
+}
+
 bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {
     if (Key == VK_TAB) {
         SelectNext(!Shift.Contains(ssShift));
@@ -424,6 +429,8 @@ void TApplication::Initialize() {
     std::unique_ptr<IPlatform> p;
     if (!name.empty()) {
         p = CreatePlatform(name);
+        if (!p && name == "sdl")
+            throw EInvalidOperation("The sdl backend (QV_BACKEND) cannot start: not built in, or no display");
         if (!p) throw EInvalidOperation("Unknown backend '" + name + "' (QV_BACKEND): use headless or sdl");
     } else {
         const char* display = std::getenv("DISPLAY");

@@ -70,13 +70,12 @@ class TCustomForm : public TWinControl {
     void SetTextHeight(int32_t v) { FTextHeight = v; }
 
     // The client area is the window less its frame.
-    TRect GetClientRect() const override;
     void SetClientWidth(int32_t v) override;
     void SetClientHeight(int32_t v) override;
     // The client origin is kept, not computed: it is read for every control
     // on every message by trackers in the geometric mode. Backends call
     // WindowMoved when the window system moves the window.
-    TPoint GetClientOrigin() const override { return FClientOrigin; }
+    TPoint GetClientOrigin() const override { return FScreenOrigin; }
     void WindowMoved() { UpdateClientOrigin(); }
     void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
     void SetVisible(bool v) override;
@@ -121,6 +120,8 @@ class TCustomForm : public TWinControl {
 protected:
     void BeforeDestruction() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    // The caption is the window's title.
+    void TextChanged() override;
     bool IsVisibleStored() const { return IsDesigning(); }
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
@@ -129,7 +130,6 @@ protected:
 private:
     void CloseModal();
     void UpdateClientOrigin();
-    TPoint FClientOrigin;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TPosition FPosition = poDesigned;

@@ -85,6 +85,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     FParentColor = false;
     FTabStop = true;
     FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+    FClientInsets = TRect{2, 2, 2, 2};  // the sunken single border
 }
 
 void TCustomEdit::SetTextValue(const AnsiString& v) { SetText(v); }
@@ -95,12 +96,10 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) {
     if (v != bsNone) v = bsSingle;  // an edit box has no other frames
     if (v == FBorderStyle) return;
     FBorderStyle = v;
+    SetClientInsets(v == bsSingle ? TRect{2, 2, 2, 2} : TRect{});
     Invalidate();
 }
 
-TRect TCustomEdit::ClientInsets() const {
-    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{};
-}
 
 int TCustomEdit::SelStart() const { return std::min(FAnchor, FCaret); }
 int TCustomEdit::SelLength() const { return std::abs(FCaret - FAnchor); }
@@ -573,6 +572,7 @@ VCL_IMPLEMENT_CLASS(TCustomListBox)
 void TCustomListBox::DescribeClass(ClassBuilder<TCustomListBox>&) {}
 
 TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), FItems(new TListBoxStrings(this)) {
+    FClientInsets = TRect{2, 2, 2, 2};  // the sunken single border
     FWidth = 121;
     FHeight = 97;
     FColor = clWindow;
@@ -634,12 +634,10 @@ void TCustomListBox::SetBorderStyle(TBorderStyle v) {
     if (v != bsNone) v = bsSingle;
     if (v == FBorderStyle) return;
     FBorderStyle = v;
+    SetClientInsets(v == bsSingle ? TRect{2, 2, 2, 2} : TRect{});
     Invalidate();
 }
 
-TRect TCustomListBox::ClientInsets() const {
-    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{};
-}
 
 int TCustomListBox::RowsPerColumn() const { return std::max(1, GetClientHeight() / FItemHeight); }
 

@@ -78,7 +78,6 @@ protected:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void TextChanged() override;
-    TRect ClientInsets() const override;
 
 private:
     void MoveCaret(int To, bool Extend);
@@ -294,7 +293,6 @@ protected:
     virtual void ItemsChanged() { Invalidate(); }
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
-    TRect ClientInsets() const override;
     // Check state of an item, for list boxes that show one.
     TCheckBoxState ItemState(int Index) const;
     void SetItemState(int Index, TCheckBoxState State);

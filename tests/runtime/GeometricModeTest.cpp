@@ -171,10 +171,7 @@ TEST_F(Geometric, ClientRectangleExcludesAControlsBorder) {
     // A windowed control with a frame: its client area starts inside it.
     class TFramed : public TWinControl {
     public:
-        using TWinControl::TWinControl;
-
-    protected:
-        TRect ClientInsets() const override { return TRect{2, 2, 2, 2}; }
+        explicit TFramed(TComponent* owner) : TWinControl(owner) { SetClientInsets(TRect{2, 2, 2, 2}); }
     };
     auto* framed = new TFramed(form);
     framed->SetName("Framed");
