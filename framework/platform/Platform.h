@@ -78,7 +78,8 @@ extern IPlatform* gPlatform;  // mirrors the installed backend, for fast reads
 inline IPlatform* Platform() { return detail::gPlatform; }
 // Installs a backend (the application owns it). Returns the previous one.
 std::unique_ptr<IPlatform> SetPlatform(std::unique_ptr<IPlatform> P);
-// Creates a backend by name ("headless" or "sdl"); null if unknown.
+// Creates a backend by name ("headless" or "sdl"); null if unknown, not built
+// in, or unable to start (the windowed one with no display to reach).
 std::unique_ptr<IPlatform> CreatePlatform(const std::string& Name);
 
 }  // namespace vcl
