@@ -82,14 +82,26 @@ public:
     void TextOut(int32_t X, int32_t Y, std::string_view Text);
     // The same, clipped to R as well.
     void TextRect(TRect R, int32_t X, int32_t Y, std::string_view Text);
+    // Measures in the font: the sum of the characters' advances, and the
+    // cell height (ascent and descent). Text is 8-bit, Windows-1252.
     int32_t TextWidth(std::string_view Text);
     int32_t TextHeight(std::string_view Text);
+    // Rows from a text's top to its baseline.
+    int32_t TextAscent();
+    // The font's underline, in its colour, under Width pixels of a text
+    // whose top-left is at (X, Y): an accelerator's mark.
+    void Underline(int32_t X, int32_t Y, int32_t Width);
 
     // An icon or bitmap from device-independent bitmap data (4, 8, 24 or 32
     // bits per pixel; icons with their AND mask). False if it cannot be read.
     bool DrawImage(int32_t X, int32_t Y, const std::string& ImageData);
 
 private:
+    TRect ToDevice(TRect R) const;
+    // Device-coordinate drawing within the clip.
+    void Fill(TRect DeviceRect, uint32_t RGB);
+    void Plot(int32_t X, int32_t Y, uint32_t RGB);
+    void DrawText(TRect Clip, int32_t X, int32_t Y, std::string_view Text);
     TBitmapData& FTarget;
     TFont* FFont;
     TPoint FOrigin;

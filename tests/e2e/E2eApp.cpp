@@ -15,6 +15,8 @@
 //   answer ID                    the message box was closed with button ID
 //   text TEXT                    the edit's text changed
 //   warped X Y                   SetCursorPos to the panel's centre, then GetCursorPos
+//   moved X Y W H                the form moved by (50, 30) and grew by (40, 20):
+//                                its client origin and size then
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -56,6 +58,7 @@ public:
         Tick->OnClick = TNotifyEvent::Of<&TProbe::TickClick>(this);
         Need<TButton>(Form, "AskButton")->OnClick = TNotifyEvent::Of<&TProbe::AskClick>(this);
         Need<TButton>(Form, "WarpButton")->OnClick = TNotifyEvent::Of<&TProbe::WarpClick>(this);
+        Need<TButton>(Form, "MoveButton")->OnClick = TNotifyEvent::Of<&TProbe::MoveClick>(this);
         Edit->OnChange = TNotifyEvent::Of<&TProbe::EditChange>(this);
         Form->OnShow = TNotifyEvent::Of<&TProbe::FormShow>(this);
         Form->OnMouseMove = TMouseMoveEvent::Of<&TProbe::FormMouseMove>(this);
@@ -77,6 +80,11 @@ private:
         TPoint p;
         GetCursorPos(&p);
         Out("warped %d %d", p.x, p.y);
+    }
+    void MoveClick(TObject*) {
+        Form->SetBounds(Form->Left() + 50, Form->Top() + 30, Form->Width() + 40, Form->Height() + 20);
+        TPoint o = Form->ClientOrigin();
+        Out("moved %d %d %d %d", o.x, o.y, Form->ClientWidth(), Form->ClientHeight());
     }
     void EditChange(TObject*) { Out("text %s", Edit->Text().c_str()); }
     void FormShow(TObject*) {

@@ -198,6 +198,28 @@ TEST_F(XvfbTest, SetCursorPosMovesTheRealPointer) {
     EXPECT_TRUE(Logged("leave ColourPanel " + std::to_string(px) + " " + std::to_string(py + 180))) << Log();
 }
 
+TEST_F(XvfbTest, MovingAndResizingAFormByProgramMovesAndResizesItsWindow) {
+    StartApp();
+    AwaitForm();
+    Click(kLeft + 47, kTop + 117);  // Move
+    const int left = kLeft + 50, top = kTop + 30, width = kWidth + 40, height = kHeight + 20;
+    ASSERT_TRUE(Logged("moved " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(width) +
+                       " " + std::to_string(height)))
+        << Log();
+    std::optional<TWindowInfo> w;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            w = server->Window("E2E Form");
+            return w && w->X == left && w->Y == top && w->Width == width && w->Height == height;
+        },
+        20s))
+        << (w ? std::to_string(w->X) + "," + std::to_string(w->Y) + " " + std::to_string(w->Width) + "x" +
+                    std::to_string(w->Height)
+              : "no window");
+    EXPECT_TRUE(ShowsColour(left + width - 1, top + height - 1, kTeal));
+    EXPECT_NE(Shot().At(kLeft, kTop), kTeal);  // the old corner is desktop again
+}
+
 TEST_F(XvfbTest, TheWindowedBackendIsTheDefaultWhenADisplayIsReachable) {
     StartApp(/*DefaultBackend=*/true);
     EXPECT_TRUE(Logged("backend sdl")) << Log();

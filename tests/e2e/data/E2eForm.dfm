@@ -51,6 +51,14 @@ object E2eForm: TForm
     Caption = 'Warp'
     TabOrder = 3
   end
+  object MoveButton: TButton
+    Left = 10
+    Top = 105
+    Width = 75
+    Height = 25
+    Caption = 'Move'
+    TabOrder = 6
+  end
   object ColourPanel: TPanel
     Left = 220
     Top = 40

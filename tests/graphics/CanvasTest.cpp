@@ -1,0 +1,428 @@
+// The canvas by pixel: fills, frames, lines, clipping, origin, text, images
+// and the faces that family names resolve to.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "framework/Canvas.h"
+
+namespace {
+
+using namespace vcl;
+
+constexpr uint32_t kWhite = 0xFFFFFF, kRed = 0xFF0000, kShadow = 0x808080;
+
+struct Surface {
+    TBitmapData Bits;
+    explicit Surface(int32_t w = 60, int32_t h = 40) { Bits.Resize(w, h, kWhite); }
+    uint32_t operator()(int32_t x, int32_t y) const { return Bits.Pixel(x, y); }
+    int Count(TRect r, uint32_t rgb) const {
+        int n = 0;
+        for (int32_t y = r.Top; y < r.Bottom; ++y)
+            for (int32_t x = r.Left; x < r.Right; ++x) n += Bits.Pixel(x, y) == rgb;
+        return n;
+    }
+    // Pixels that are not the background.
+    int Ink(TRect r) const { return (r.Right - r.Left) * (r.Bottom - r.Top) - Count(r, kWhite); }
+};
+
+void UseFont(TCanvas& c, const char* name, int32_t height, TFontStyles style = {}, TColor color = clBlack) {
+    c.Font()->SetName(name);
+    c.Font()->SetHeight(height);
+    c.Font()->SetStyle(style);
+    c.Font()->SetColor(color);
+}
+
+TEST(Canvas, SystemColoursBecomeSurfacePixels) {
+    EXPECT_EQ(ColorToPixel(clRed), 0xFF0000u);  // 0x00BBGGRR to 0x00RRGGBB
+    EXPECT_EQ(ColorToPixel(clBtnFace), 0xC0C0C0u);
+    EXPECT_EQ(ColorToPixel(clBackground), 0x008080u);
+    EXPECT_EQ(ColorToPixel(clHighlight), 0x000080u);
+}
+
+TEST(Canvas, FillRectCoversItsLeftAndTopEdgesButNotItsRightAndBottom) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.Brush.Color = clRed;
+    c.FillRect(TRect{2, 3, 6, 7});
+    EXPECT_EQ(s(2, 3), kRed);
+    EXPECT_EQ(s(5, 6), kRed);
+    EXPECT_EQ(s(6, 6), kWhite);
+    EXPECT_EQ(s(5, 7), kWhite);
+    EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 16);
+}
+
+TEST(Canvas, ClearBrushFillsNothing) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.Brush.Color = clRed;
+    c.Brush.Style = bsClear;
+    c.FillRect(TRect{0, 0, 10, 10});
+    c.FrameRect(TRect{0, 0, 10, 10});
+    EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 0);
+}
+
+TEST(Canvas, FrameRectDrawsOnlyTheEdges) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.Brush.Color = clRed;
+    c.FrameRect(TRect{1, 1, 11, 6});
+    EXPECT_EQ(s(1, 1), kRed);
+    EXPECT_EQ(s(10, 5), kRed);
+    EXPECT_EQ(s(5, 1), kRed);
+    EXPECT_EQ(s(1, 3), kRed);
+    EXPECT_EQ(s(5, 3), kWhite);
+    EXPECT_EQ(s(11, 1), kWhite);
+}
+
+TEST(Canvas, Frame3DPutsTheFarCornersInTheBottomRightColour) {
+    Surface s;
+    TCanvas c(s.Bits);
+    TRect r{0, 0, 10, 8};
+    c.Frame3D(r, clBtnHighlight, clBtnShadow, 2);
+    EXPECT_EQ(r, (TRect{2, 2, 8, 6}));
+    // Outer ring.
+    EXPECT_EQ(s(0, 0), kWhite);  // highlight is white on white: check the shadow side
+    EXPECT_EQ(s(9, 0), kShadow);
+    EXPECT_EQ(s(0, 7), kShadow);
+    EXPECT_EQ(s(9, 4), kShadow);
+    EXPECT_EQ(s(4, 7), kShadow);
+    // Second ring, and the inside untouched.
+    EXPECT_EQ(s(8, 3), kShadow);
+    EXPECT_EQ(s(4, 6), kShadow);
+    EXPECT_EQ(s(4, 4), kWhite);
+
+    Surface t;
+    TCanvas d(t.Bits);
+    TRect q{0, 0, 10, 8};
+    d.Frame3D(q, clRed, clBtnShadow);
+    EXPECT_EQ(t(0, 0), kRed);
+    EXPECT_EQ(t(8, 0), kRed);
+    EXPECT_EQ(t(0, 6), kRed);
+    EXPECT_EQ(t(9, 0), kShadow);
+    EXPECT_EQ(t(0, 7), kShadow);
+}
+
+TEST(Canvas, ClipKeepsEverythingInside) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.SetClip(TRect{5, 5, 15, 15});
+    c.Brush.Color = clRed;
+    c.FillRect(TRect{0, 0, 60, 40});
+    c.Pen.Color = clRed;
+    c.MoveTo(0, 20);
+    c.LineTo(60, 20);
+    UseFont(c, "Tahoma", -11, {}, clRed);
+    c.TextOut(0, 30, "Clipped away");
+    EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 100);
+    EXPECT_EQ(s(5, 5), kRed);
+    EXPECT_EQ(s(15, 15), kWhite);
+    // A clip beyond the surface is cut to it.
+    c.SetClip(TRect{-10, -10, 1000, 1000});
+    EXPECT_EQ(c.Clip(), (TRect{0, 0, 60, 40}));
+}
+
+TEST(Canvas, OriginMovesDrawingCoordinates) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.SetOrigin(TPoint{10, 5});
+    c.Brush.Color = clRed;
+    c.FillRect(TRect{0, 0, 2, 2});
+    c.Pixel(-10, -5, clRed);
+    EXPECT_EQ(s(10, 5), kRed);
+    EXPECT_EQ(s(11, 6), kRed);
+    EXPECT_EQ(s(0, 0), kRed);
+    EXPECT_EQ(s(12, 5), kWhite);
+}
+
+TEST(Canvas, LineToStopsBeforeItsEndPoint) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.Pen.Color = clRed;
+    c.MoveTo(0, 0);
+    c.LineTo(5, 0);
+    EXPECT_EQ(s.Count(TRect{0, 0, 6, 1}, kRed), 5);
+    EXPECT_EQ(s(5, 0), kWhite);
+    c.LineTo(5, 5);  // starts where the last one stopped
+    EXPECT_EQ(s(5, 0), kRed);
+    EXPECT_EQ(s(5, 4), kRed);
+    EXPECT_EQ(s(5, 5), kWhite);
+    c.Pen.Style = psDot;
+    c.MoveTo(0, 10);
+    c.LineTo(10, 10);
+    EXPECT_EQ(s.Count(TRect{0, 10, 10, 11}, kRed), 5);
+}
+
+TEST(Canvas, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.Pen.Color = clBtnShadow;
+    c.Brush.Color = clRed;
+    c.Rectangle(TRect{0, 0, 6, 6});
+    EXPECT_EQ(s(0, 0), kShadow);
+    EXPECT_EQ(s(5, 5), kShadow);
+    EXPECT_EQ(s(3, 3), kRed);
+}
+
+TEST(Canvas, FocusRectangleDrawnTwiceIsGone) {
+    Surface s;
+    TCanvas c(s.Bits);
+    c.DrawFocusRect(TRect{2, 2, 12, 8});
+    int dots = s.Count(TRect{0, 0, 60, 40}, 0x000000);
+    EXPECT_GT(dots, 8);
+    EXPECT_LT(dots, 28);  // dotted, not solid
+    EXPECT_EQ(s(6, 5), kWhite);
+    c.DrawFocusRect(TRect{2, 2, 12, 8});
+    EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kWhite), 60 * 40);
+}
+
+TEST(Canvas, TextInkIsInTheFontColourWithinTheTextExtentOnly) {
+    Surface s(100, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11, {}, clRed);
+    c.Brush.Style = bsClear;
+    c.TextOut(10, 10, "Hello");
+    int32_t w = c.TextWidth("Hello"), h = c.TextHeight("Hello");
+    TRect extent{10, 10, 10 + w, 10 + h};
+    EXPECT_GT(s.Count(extent, kRed), 10);
+    EXPECT_EQ(s.Ink(TRect{0, 0, 100, 40}), s.Ink(extent));
+    // Antialiased edges lie between the font colour and the background.
+    bool blended = false;
+    for (int32_t y = extent.Top; y < extent.Bottom; ++y)
+        for (int32_t x = extent.Left; x < extent.Right; ++x) {
+            uint32_t p = s(x, y);
+            if (p != kRed && p != kWhite) {
+                blended = true;
+                EXPECT_EQ(p >> 16, 0xFFu) << x << "," << y;  // red stays full, green and blue fade
+            }
+        }
+    EXPECT_TRUE(blended);
+}
+
+TEST(Canvas, TextOutFillsTheTextCellWithAnOpaqueBrush) {
+    Surface s(100, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11);
+    c.Brush.Color = clRed;
+    c.TextOut(10, 10, "Hi");
+    int32_t w = c.TextWidth("Hi"), h = c.TextHeight("Hi");
+    EXPECT_EQ(s(10, 10), kRed);  // above the capitals
+    EXPECT_EQ(s(10 + w - 1, 10 + h - 1), kRed);
+    EXPECT_EQ(s(10 + w, 10), kWhite);
+    EXPECT_EQ(s(10, 10 + h), kWhite);
+}
+
+// The rows of a text's cell that are solid font colour across the text.
+std::vector<int32_t> SolidRows(const Surface& s, int32_t x, int32_t y, int32_t w, int32_t h) {
+    std::vector<int32_t> rows;
+    for (int32_t row = y; row < y + h; ++row)
+        if (s.Count(TRect{x, row, x + w, row + 1}, 0x000000) == w) rows.push_back(row - y);
+    return rows;
+}
+
+TEST(Canvas, UnderlineIsASolidRowBelowTheBaseline) {
+    Surface s(100, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11);
+    int32_t w = c.TextWidth("a a"), h = c.TextHeight("a a"), ascent = c.TextAscent();
+    c.TextOut(0, 0, "a a");
+    EXPECT_TRUE(SolidRows(s, 0, 0, w, h).empty());
+    c.Font()->SetStyle(TFontStyles{fsUnderline});
+    c.TextOut(0, 20, "a a");
+    std::vector<int32_t> rows = SolidRows(s, 0, 20, w, h);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_GE(rows.front(), ascent);
+    EXPECT_LT(rows.back(), h);
+}
+
+TEST(Canvas, StrikeOutIsASolidRowAboveTheBaseline) {
+    Surface s(100, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11, TFontStyles{fsStrikeOut});
+    int32_t w = c.TextWidth("a a"), h = c.TextHeight("a a"), ascent = c.TextAscent();
+    c.TextOut(0, 0, "a a");
+    std::vector<int32_t> rows = SolidRows(s, 0, 0, w, h);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_LT(rows.back(), ascent);
+    EXPECT_GT(rows.front(), 1);
+}
+
+TEST(Canvas, BoldTextIsWiderAndDarkerThanRegular) {
+    Surface s(200, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11);
+    int32_t regular = c.TextWidth("Bold words");
+    c.TextOut(0, 0, "Bold words");
+    c.Font()->SetStyle(TFontStyles{fsBold});
+    int32_t bold = c.TextWidth("Bold words");
+    c.TextOut(0, 20, "Bold words");
+    EXPECT_GT(bold, regular);
+    EXPECT_GT(s.Ink(TRect{0, 20, 200, 40}), s.Ink(TRect{0, 0, 200, 20}));
+}
+
+TEST(Canvas, ItalicIsDrawnForAFaceWithoutAnItalic) {
+    Surface s(200, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11);
+    c.TextOut(0, 0, "l");
+    c.Font()->SetStyle(TFontStyles{fsItalic});
+    c.TextOut(0, 20, "l");
+    // Tahoma has no italic: the slanted outline puts its top further right.
+    auto firstInk = [&](int32_t row) {
+        for (int32_t x = 0; x < 20; ++x)
+            if (s(x, row) != kWhite) return x;
+        return -1;
+    };
+    int32_t top = c.TextAscent() - 7;
+    EXPECT_GT(firstInk(20 + top), firstInk(top));
+}
+
+TEST(Canvas, TextMeasuresGrowWithTheTextAndFollowTheHeight) {
+    TBitmapData b;
+    TCanvas c(b);
+    UseFont(c, "Tahoma", -11);
+    EXPECT_EQ(c.TextWidth(""), 0);
+    EXPECT_GT(c.TextWidth("a"), 0);
+    EXPECT_GT(c.TextWidth("ab"), c.TextWidth("a"));
+    EXPECT_EQ(c.TextWidth("abc"), c.TextWidth("ab") + c.TextWidth("c"));
+    // 8-point Tahoma has the 13-pixel cell that forms' TextHeight records.
+    EXPECT_EQ(c.TextHeight("Wg"), 13);
+    c.Font()->SetHeight(13);  // a positive height is the cell height
+    EXPECT_EQ(c.TextHeight("Wg"), 13);
+    c.Font()->SetHeight(-16);
+    EXPECT_GT(c.TextHeight("Wg"), 13);
+}
+
+TEST(Canvas, TextRectKeepsTextInsideItsRectangle) {
+    Surface s(100, 40);
+    TCanvas c(s.Bits);
+    UseFont(c, "Tahoma", -11);
+    c.Brush.Style = bsClear;
+    c.TextRect(TRect{0, 0, 20, 20}, 2, 2, "A long line of text");
+    EXPECT_GT(s.Ink(TRect{0, 0, 20, 20}), 0);
+    EXPECT_EQ(s.Ink(TRect{20, 0, 100, 40}), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Images
+
+void Put16(std::string& s, uint32_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>(v >> 8 & 0xFF);
+}
+void Put32(std::string& s, uint32_t v) {
+    Put16(s, v & 0xFFFF);
+    Put16(s, v >> 16);
+}
+void InfoHeader(std::string& s, int32_t w, int32_t h, uint32_t bpp, uint32_t used) {
+    Put32(s, 40);
+    Put32(s, static_cast<uint32_t>(w));
+    Put32(s, static_cast<uint32_t>(h));
+    Put16(s, 1);
+    Put16(s, bpp);
+    for (int i = 0; i < 3; ++i) Put32(s, 0);  // compression, size, x resolution
+    Put32(s, 0);
+    Put32(s, used);
+    Put32(s, 0);
+}
+
+// A 32 by 32 icon of 16 colours: left half red, right half blue, its lower
+// half transparent through the AND mask.
+std::string MakeIcon() {
+    std::string dib;
+    InfoHeader(dib, 32, 64, 4, 16);
+    for (uint32_t i = 0; i < 16; ++i) Put32(dib, i == 9 ? 0x00FF0000 : i == 12 ? 0x000000FF : 0);  // red, blue
+    for (int row = 0; row < 32; ++row)
+        for (int b = 0; b < 16; ++b) dib += static_cast<char>(b < 8 ? 0x99 : 0xCC);
+    for (int row = 0; row < 32; ++row)  // stored bottom row first
+        for (int b = 0; b < 4; ++b) dib += static_cast<char>(row < 16 ? 0xFF : 0x00);
+    std::string ico;
+    Put16(ico, 0);
+    Put16(ico, 1);
+    Put16(ico, 1);
+    ico += static_cast<char>(32);
+    ico += static_cast<char>(32);
+    ico += static_cast<char>(16);
+    ico += '\0';
+    Put16(ico, 1);
+    Put16(ico, 4);
+    Put32(ico, static_cast<uint32_t>(dib.size()));
+    Put32(ico, 22);
+    return ico + dib;
+}
+
+TEST(Canvas, IconIsDrawnWithItsPaletteAndMask) {
+    Surface s(40, 40);
+    TCanvas c(s.Bits);
+    ASSERT_TRUE(c.DrawImage(4, 4, MakeIcon()));
+    EXPECT_EQ(s(5, 5), kRed);
+    EXPECT_EQ(s(34, 5), 0x0000FFu);
+    EXPECT_EQ(s(5, 19), kRed);
+    EXPECT_EQ(s(5, 20), kWhite);  // masked: the surface shows through
+    EXPECT_EQ(s(34, 35), kWhite);
+    EXPECT_EQ(s(36, 5), kWhite);  // beyond its 32 columns
+}
+
+TEST(Canvas, BitmapFileWithALengthPrefixIsDrawnOpaque) {
+    // 2 by 2, 24 bits: bottom row green then blue, top row red then white.
+    std::string dib;
+    InfoHeader(dib, 2, 2, 24, 0);
+    std::string rows = std::string("\x00\xFF\x00\xFF\x00\x00\x00\x00", 8) + std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
+    std::string file = "BM";
+    Put32(file, static_cast<uint32_t>(14 + dib.size() + rows.size()));
+    Put32(file, 0);
+    Put32(file, static_cast<uint32_t>(14 + dib.size()));
+    file += dib + rows;
+    std::string property;
+    Put32(property, static_cast<uint32_t>(file.size()));
+    property += file;
+    Surface s(10, 10);
+    s.Bits.Resize(10, 10, 0x123456);
+    TCanvas c(s.Bits);
+    ASSERT_TRUE(c.DrawImage(1, 1, property));
+    EXPECT_EQ(s(1, 1), kRed);
+    EXPECT_EQ(s(2, 1), kWhite);
+    EXPECT_EQ(s(1, 2), 0x00FF00u);
+    EXPECT_EQ(s(2, 2), 0x0000FFu);
+    EXPECT_EQ(s(3, 3), 0x123456u);
+}
+
+TEST(Canvas, UnreadableImageDataDrawsNothing) {
+    Surface s(10, 10);
+    TCanvas c(s.Bits);
+    EXPECT_FALSE(c.DrawImage(0, 0, "not a picture"));
+    EXPECT_FALSE(c.DrawImage(0, 0, MakeIcon().substr(0, 60)));  // cut short
+    EXPECT_EQ(s.Ink(TRect{0, 0, 10, 10}), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Faces
+
+std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+TEST(Fonts, FamilyNamesResolveToMetricCompatibleFaces) {
+    struct TCase {
+        const char* Family;
+        bool Bold;
+        const char* File;
+    } cases[] = {
+        {"Tahoma", false, "tahoma.ttf"},
+        {"Tahoma", true, "tahomabd.ttf"},
+        {"MS Sans Serif", false, "tahoma.ttf"},
+        {"Arial", false, "LiberationSans-Regular.ttf"},
+        {"Arial", true, "LiberationSans-Bold.ttf"},
+        {"Courier New", false, "LiberationMono-Regular.ttf"},
+        {"No Such Family", false, "DejaVuSans.ttf"},
+    };
+    for (const TCase& t : cases) {
+        std::string path = ResolvedFontFile(t.Family, t.Bold, false);
+        std::printf("%s%s -> %s\n", t.Family, t.Bold ? " bold" : "", path.c_str());
+        ::testing::Test::RecordProperty(std::string(t.Family) + (t.Bold ? " bold" : ""), path);
+        EXPECT_TRUE(std::filesystem::exists(path)) << t.Family << ": " << path;
+        EXPECT_EQ(FileName(path), t.File) << t.Family;
+    }
+}
+
+}  // namespace
