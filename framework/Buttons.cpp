@@ -1,5 +1,8 @@
 #include "framework/Buttons.h"
 
+#include "framework/Canvas.h"
+#include "framework/ClassicLook.h"
+
 namespace vcl {
 
 VCL_IMPLEMENT_CLASS(TSpeedButton)
@@ -119,6 +122,34 @@ void TSpeedButton::WndProc(TMessage& Message) {
         }
     }
     TGraphicControl::WndProc(Message);
+}
+
+void TSpeedButton::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    const bool pressed = Pressed();
+    if (FFlat) {
+        // Nothing behind the caption: the parent shows through.
+        if (pressed) Canvas.Frame3D(r, clBtnShadow, clBtnHighlight);
+        else if (FMouseInControl && IsEnabledForInput()) Canvas.Frame3D(r, clBtnHighlight, clBtnShadow);
+    } else {
+        if (pressed) {
+            Canvas.Frame3D(r, cl3DDkShadow, clBtnHighlight);
+            Canvas.Frame3D(r, clBtnShadow, cl3DLight);
+        } else {
+            Canvas.Frame3D(r, clBtnHighlight, cl3DDkShadow);
+            Canvas.Frame3D(r, cl3DLight, clBtnShadow);
+        }
+        Canvas.Brush.Color = clBtnFace;
+        Canvas.FillRect(r);
+    }
+    TRect text{0, 0, FWidth, FHeight};
+    if (pressed) text = TRect{1, 1, FWidth + 1, FHeight + 1};
+    look::UseFont(Canvas, *this);
+    look::TTextFormat f;
+    f.Alignment = taCenter;
+    f.Layout = tlCenter;
+    f.Enabled = IsEnabledForInput();
+    look::DrawCaption(Canvas, text, FText, f);
 }
 
 void RegisterButtons() { RegisterClasses({TSpeedButton::StaticClass()}); }

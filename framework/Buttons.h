@@ -30,6 +30,10 @@ class TSpeedButton : public TGraphicControl {
     void Click() override;
     // Follows CM_MOUSEENTER and CM_MOUSELEAVE, then passes them on.
     void WndProc(TMessage& Message) override;
+    // Flat: the caption alone over the parent, with a thin raised frame
+    // while the pointer is over it; otherwise a raised face. Pressed, it is
+    // sunken and the caption moves a pixel down and right.
+    void Paint(TCanvas& Canvas) const override;
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;

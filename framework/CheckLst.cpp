@@ -1,5 +1,8 @@
 #include "framework/CheckLst.h"
 
+#include "framework/Canvas.h"
+#include "framework/ClassicLook.h"
+
 namespace vcl {
 
 VCL_IMPLEMENT_CLASS(TCheckListBox)
@@ -71,6 +74,17 @@ void TCheckListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (!self || Key != VK_SPACE || ItemIndex() < 0) return;
     Key = 0;
     ToggleByUser(ItemIndex());
+}
+
+void TCheckListBox::DrawItem(TCanvas& Canvas, int Index, TRect R) const {
+    // The check box stays on the list's own colour; the text part shows the
+    // selection.
+    const int32_t boxArea = CheckWidth();
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(TRect{R.Left, R.Top, R.Left + boxArea, R.Bottom});
+    look::CheckBox(Canvas, R.Left + (boxArea - look::kCheckSize) / 2, R.Top + (R.Height() - look::kCheckSize) / 2,
+                   ItemState(Index), !IsEnabledForInput());
+    TCustomListBox::DrawItem(Canvas, Index, TRect{R.Left + boxArea, R.Top, R.Right, R.Bottom});
 }
 
 void RegisterCheckListBox() { RegisterClasses({TCheckListBox::StaticClass()}); }

@@ -27,6 +27,8 @@ class TCheckListBox : public TCustomListBox {
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    // The item's check box in its first CheckWidth pixels, then its text.
+    void DrawItem(TCanvas& Canvas, int Index, TRect R) const override;
 
 private:
     void ToggleByUser(int Index);

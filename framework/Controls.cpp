@@ -354,6 +354,8 @@ void TControl::SetName(const AnsiString& NewName) {
 
 void TControl::Invalidate() {
     FInvalid = true;
+void TControl::Paint(TCanvas&) const {}
+
     if (TCustomForm* f = GetParentForm()) f->RequestPaint();
 }
 

@@ -34,6 +34,7 @@ namespace vcl {
 
 class TWinControl;
 class TCustomForm;
+class TCanvas;
 
 // Window borders: forms use them all, controls only bsNone and bsSingle.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -156,6 +157,12 @@ class TControl : public TComponent {
     TMouseMoveEvent OnMouseMove;
 
     virtual void Click();
+    // Draws the control as it is now, on a canvas whose origin is the
+    // control's top-left corner (its bounds, not its client area) and whose
+    // clip keeps to the part being repainted. The form's repaint calls it
+    // for invalidated areas, parents before children; it changes no state.
+    // The default draws nothing.
+    virtual void Paint(TCanvas& Canvas) const;
     // Marks the control for repainting.
     void Invalidate();
     bool NeedsRepaint() const { return FInvalid; }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/Canvas.h"
+#include "framework/ClassicLook.h"
+
 namespace vcl {
 
 // ---------------------------------------------------------------------------
@@ -31,6 +34,48 @@ void TBevel::SetStyle(TBevelStyle v) {
     if (v == FStyle) return;
     FStyle = v;
     Invalidate();
+}
+
+void TBevel::Paint(TCanvas& Canvas) const {
+    const TColor first = FStyle == bsLowered ? clBtnShadow : clBtnHighlight;  // top and left
+    const TColor second = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
+    const int32_t w = FWidth, h = FHeight;
+    auto line = [&](TColor c, TRect r) {
+        Canvas.Brush.Color = c;
+        Canvas.FillRect(r);
+    };
+    switch (FShape) {
+        case bsBox: {
+            TRect r{0, 0, w, h};
+            Canvas.Frame3D(r, first, second);
+            break;
+        }
+        case bsFrame: {
+            // Etched: a line of each colour, the second a pixel down and right.
+            Canvas.Brush.Color = second;
+            Canvas.FrameRect(TRect{1, 1, w, h});
+            Canvas.Brush.Color = first;
+            Canvas.FrameRect(TRect{0, 0, w - 1, h - 1});
+            break;
+        }
+        case bsTopLine:
+            line(first, TRect{0, 0, w, 1});
+            line(second, TRect{0, 1, w, 2});
+            break;
+        case bsBottomLine:
+            line(first, TRect{0, h - 2, w, h - 1});
+            line(second, TRect{0, h - 1, w, h});
+            break;
+        case bsLeftLine:
+            line(first, TRect{0, 0, 1, h});
+            line(second, TRect{1, 0, 2, h});
+            break;
+        case bsRightLine:
+            line(first, TRect{w - 2, 0, w - 1, h});
+            line(second, TRect{w - 1, 0, w, h});
+            break;
+        case bsSpacer: break;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -101,6 +146,30 @@ void TCustomPanel::AdjustClientRect(TRect& Rect) const {
     Rect.Top += inset;
     Rect.Right = std::max(Rect.Left, Rect.Right - inset);
     Rect.Bottom = std::max(Rect.Top, Rect.Bottom - inset);
+}
+
+void TCustomPanel::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    if (FBorderStyle == bsSingle) look::SunkenEdge(Canvas, r);
+    auto bevel = [&](TPanelBevel b) {
+        switch (b) {
+            case bvNone: return;
+            case bvLowered: Canvas.Frame3D(r, clBtnShadow, clBtnHighlight, FBevelWidth); return;
+            case bvRaised: Canvas.Frame3D(r, clBtnHighlight, clBtnShadow, FBevelWidth); return;
+            case bvSpace: Canvas.Frame3D(r, FColor, FColor, FBevelWidth); return;
+        }
+    };
+    bevel(FBevelOuter);
+    Canvas.Frame3D(r, FColor, FColor, FBorderWidth);
+    bevel(FBevelInner);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+    look::UseFont(Canvas, *this);
+    look::TTextFormat f;
+    f.Alignment = FAlignment;
+    f.Layout = tlCenter;
+    f.Enabled = IsEnabledForInput();
+    look::DrawCaption(Canvas, r, FText, f);
 }
 
 VCL_IMPLEMENT_CLASS(TPanel)

@@ -18,6 +18,9 @@ class TBevel : public TGraphicControl {
     void SetShape(TBevelShape v);
     TBevelStyle Style() const { return FStyle; }
     void SetStyle(TBevelStyle v);
+    // Shadow and highlight lines: the box or frame round the bounds, or one
+    // line along an edge.
+    void Paint(TCanvas& Canvas) const override;
 
 private:
     TBevelShape FShape = bsBox;
@@ -45,6 +48,9 @@ class TCustomPanel : public TWinControl {
     void SetBorderWidth(int v);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v);
+    // The border, the bevels, the Color fill and the caption, vertically
+    // centred inside the bevels.
+    void Paint(TCanvas& Canvas) const override;
 
 protected:
     // Aligned children keep clear of the bevels and the border.

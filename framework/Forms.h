@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "framework/Canvas.h"
 #include "framework/Controls.h"
 #include "framework/platform/Platform.h"
 
@@ -111,7 +112,18 @@ class TCustomForm : public TWinControl {
     // Repainting is requested by controls and carried out by the message loop.
     void RequestPaint() { FPaintPending = true; }
     bool PaintPending() const { return FPaintPending; }
+    // Sends WM_PAINT: what was invalidated is drawn again on the surface,
+    // each area's parent background first, then the controls over it in
+    // z-order; screen texts there are erased.
     void PaintNow();
+    // The picture of the client area, as big as the client area once
+    // painted (up to 8192 pixels each way). Pixels are 0x00RRGGBB.
+    const TBitmapData& Surface() const { return FSurface; }
+    // Goes up by one with every repaint that drew on the surface: a backend
+    // copies the picture again only when it has moved.
+    uint64_t SurfaceVersion() const { return FSurfaceVersion; }
+    // The client area in Color.
+    void Paint(TCanvas& Canvas) const override;
 
     // A form is not written inside a parent.
     bool HasParent() const override { return false; }
@@ -130,6 +142,9 @@ protected:
 private:
     void CloseModal();
     void UpdateClientOrigin();
+    void Repaint();
+    TBitmapData FSurface;
+    uint64_t FSurfaceVersion = 0;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TPosition FPosition = poDesigned;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "framework/Canvas.h"
+#include "framework/ClassicLook.h"
 #include "framework/Forms.h"
 
 namespace vcl {
@@ -766,6 +768,152 @@ void TListBox::DescribeClass(ClassBuilder<TListBox>& c) {
     c.Property("OnMouseDown", &TControl::OnMouseDown);
     c.Property("OnMouseMove", &TControl::OnMouseMove);
     c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void TCustomLabel::Paint(TCanvas& Canvas) const {
+    TRect r = GetClientRect();
+    if (!FTransparent) {
+        Canvas.Brush.Color = FColor;
+        Canvas.FillRect(r);
+    }
+    look::UseFont(Canvas, *this);
+    look::TTextFormat f;
+    f.Alignment = FAlignment;
+    f.Layout = FLayout;
+    f.WordWrap = FWordWrap;
+    f.Enabled = IsEnabledForInput();
+    look::DrawCaption(Canvas, r, FText, f);
+}
+
+void TCustomEdit::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    if (FBorderStyle == bsSingle) look::SunkenEdge(Canvas, r);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+    look::UseFont(Canvas, *this);
+    if (!IsEnabledForInput()) Canvas.Font()->SetColor(clGrayText);
+    const std::string_view text = FText;
+    const int32_t th = Canvas.TextHeight(text);
+    auto xOf = [&](int pos) { return Canvas.TextWidth(text.substr(0, static_cast<size_t>(pos))); };
+    // The text scrolls left to keep the caret in view.
+    const int32_t room = std::max(0, r.Width() - 3);
+    const int32_t scroll = std::max(0, xOf(FCaret) - room);
+    const int32_t x = r.Left + 1 - scroll;
+    const int32_t y = r.Top + std::clamp((r.Height() - th) / 2, 0, 2);
+    Canvas.Brush.Style = bsClear;
+    Canvas.TextRect(r, x, y, text);
+    const bool focused = Focused();
+    if (focused && SelLength() > 0) {
+        TRect sel{x + xOf(SelStart()), y, x + xOf(SelStart() + SelLength()), y + th};
+        sel = TRect{std::max(sel.Left, r.Left), sel.Top, std::min(sel.Right, r.Right), std::min(sel.Bottom, r.Bottom)};
+        if (!sel.Empty()) {
+            Canvas.Brush.Style = bsSolid;
+            Canvas.Brush.Color = clHighlight;
+            Canvas.Font()->SetColor(clHighlightText);
+            Canvas.TextRect(sel, x, y, text);
+        }
+    }
+    if (focused) {
+        int32_t cx = x + xOf(FCaret);
+        Canvas.Pen.Color = FFont->Color();
+        Canvas.MoveTo(cx, std::max(y, r.Top));
+        Canvas.LineTo(cx, std::min(y + th, r.Bottom));
+    }
+}
+
+void TButton::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    const bool focused = Focused();
+    look::ButtonFace(Canvas, r, Pressed(), FDefault || focused);
+    if (Pressed()) r = TRect{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+    look::UseFont(Canvas, *this);
+    look::TTextFormat f;
+    f.Alignment = taCenter;
+    f.Layout = tlCenter;
+    f.Enabled = IsEnabledForInput();
+    look::DrawCaption(Canvas, r, FText, f);
+    if (focused) Canvas.DrawFocusRect(TRect{4, 4, FWidth - 4, FHeight - 4});
+}
+
+namespace {
+
+// Check boxes and radio buttons: the mark at one side, vertically centred,
+// the caption on the other, and a focus rectangle round the caption.
+template <class Draw>
+void PaintChoice(TCanvas& Canvas, const TButtonControl& Control, TAlignment Alignment, int32_t MarkSize,
+                 Draw DrawMark) {
+    const int32_t w = Control.Width(), h = Control.Height();
+    Canvas.Brush.Color = Control.Color();
+    Canvas.FillRect(TRect{0, 0, w, h});
+    const bool right = Alignment == taRightJustify;  // the caption right of the mark
+    const int32_t markX = right ? 0 : w - MarkSize;
+    DrawMark(markX, (h - MarkSize) / 2);
+    const int32_t gap = 17 - MarkSize;
+    TRect text = right ? TRect{MarkSize + gap, 0, w, h} : TRect{0, 0, w - MarkSize - gap, h};
+    look::UseFont(Canvas, Control);
+    look::TTextFormat f;
+    f.Layout = tlCenter;
+    f.Enabled = Control.IsEnabledForInput();
+    TRect covered = look::DrawCaption(Canvas, text, Control.Caption(), f);
+    if (Control.Focused() && !Control.Caption().empty())
+        Canvas.DrawFocusRect(TRect{covered.Left - 1, std::max(0, covered.Top - 1), std::min(w, covered.Right + 1),
+                                   std::min(h, covered.Bottom + 1)});
+}
+
+}  // namespace
+
+void TCustomCheckBox::Paint(TCanvas& Canvas) const {
+    bool shaded = Pressed() || !IsEnabledForInput();
+    PaintChoice(Canvas, *this, FAlignment, look::kCheckSize,
+                [&](int32_t x, int32_t y) { look::CheckBox(Canvas, x, y, FState, shaded); });
+}
+
+void TRadioButton::Paint(TCanvas& Canvas) const {
+    bool shaded = Pressed() || !IsEnabledForInput();
+    PaintChoice(Canvas, *this, FAlignment, look::kRadioSize,
+                [&](int32_t x, int32_t y) { look::RadioButton(Canvas, x, y, FChecked, shaded); });
+}
+
+void TCustomListBox::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    if (FBorderStyle == bsSingle) look::SunkenEdge(Canvas, r);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+    // Items keep inside the border.
+    TRect clip = Canvas.Clip();
+    TPoint o = Canvas.Origin();
+    TRect inner{r.Left + o.x, r.Top + o.y, r.Right + o.x, r.Bottom + o.y};
+    Canvas.SetClip(TRect{std::max(clip.Left, inner.Left), std::max(clip.Top, inner.Top),
+                         std::min(clip.Right, inner.Right), std::min(clip.Bottom, inner.Bottom)});
+    look::UseFont(Canvas, *this);
+    const TRect client = GetClientRect();
+    for (int i = std::max(0, FTopIndex); i < FItems->Count(); ++i) {
+        TRect item = ItemRect(i);
+        if (FColumns == 0 ? item.Top >= client.Bottom : item.Left >= client.Right) break;
+        TRect at{item.Left + FClientInsets.Left, item.Top + FClientInsets.Top, item.Right + FClientInsets.Left,
+                 item.Bottom + FClientInsets.Top};
+        Canvas.Brush = TBrush{};
+        DrawItem(Canvas, i, at);
+    }
+    Canvas.SetClip(clip);
+}
+
+void TCustomListBox::DrawItem(TCanvas& Canvas, int Index, TRect R) const {
+    const bool selected = Index == FItemIndex;
+    Canvas.Brush.Color = selected ? clHighlight : FColor;
+    Canvas.FillRect(R);
+    TColor text = FFont->Color();
+    Canvas.Font()->SetColor(selected ? clHighlightText : text);
+    look::TTextFormat f;
+    f.Layout = tlCenter;
+    f.Prefix = false;
+    f.Enabled = IsEnabledForInput();
+    look::DrawCaption(Canvas, TRect{R.Left + 2, R.Top, R.Right, R.Bottom}, FItems->Get(Index), f);
+    Canvas.Font()->SetColor(text);
+    if (selected && Focused()) Canvas.DrawFocusRect(R);
 }
 
 void RegisterStdControls() {

@@ -29,6 +29,9 @@ class TCustomLabel : public TGraphicControl {
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
 
+    // Its Color (unless transparent), then the caption in its font.
+    void Paint(TCanvas& Canvas) const override;
+
 private:
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = true;
@@ -71,6 +74,10 @@ class TCustomEdit : public TWinControl {
     void SetSelText(const AnsiString& v);
     void SelectAll();
     int CaretPos() const { return FCaret; }
+
+    // A sunken field in Color with the text; the selection and the caret
+    // show while it has the focus.
+    void Paint(TCanvas& Canvas) const override;
 
     TNotifyEvent OnChange;
 
@@ -143,6 +150,9 @@ class TButton : public TButtonControl {
     // then raises OnClick.
     void Click() override;
     bool DialogKey(uint16_t Key, TShiftState Shift) override;
+    // A raised face (pressed in while Pressed), framed in black when
+    // Default or focused, the caption centred, a focus rectangle.
+    void Paint(TCanvas& Canvas) const override;
 
 protected:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
@@ -175,6 +185,8 @@ class TCustomCheckBox : public TButtonControl {
     // Moves to the next state, as a user's click does: unchecked, checked,
     // then grayed when AllowGrayed, round again.
     virtual void Toggle();
+    // The 13-pixel sunken box with its mark beside the caption.
+    void Paint(TCanvas& Canvas) const override;
 
 protected:
     void UserClick() override { Toggle(); }
@@ -201,6 +213,8 @@ class TRadioButton : public TButtonControl {
     void SetChecked(bool v);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
+    // The round sunken button with its dot beside the caption.
+    void Paint(TCanvas& Canvas) const override;
 
 protected:
     void UserClick() override { SetChecked(true); }
@@ -288,8 +302,14 @@ class TCustomListBox : public TWinControl {
     // OnClick (TControl's) runs when the user selects an item, by mouse or
     // by the arrow keys, Home and End.
 
+    // A sunken field in Color with the items where ItemRect puts them.
+    void Paint(TCanvas& Canvas) const override;
+
 protected:
     friend class TListBoxStrings;
+    // Draws one item in R (canvas coordinates): the selected one
+    // highlighted, with the focus rectangle while the box has the focus.
+    virtual void DrawItem(TCanvas& Canvas, int Index, TRect R) const;
     virtual void ItemsChanged() { Invalidate(); }
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;

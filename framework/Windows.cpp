@@ -1,9 +1,11 @@
 #include "framework/Windows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "framework/Canvas.h"
 #include "framework/Forms.h"
 #include "framework/Log.h"
 #include "framework/StdCtrls.h"
@@ -44,6 +46,60 @@ class TMessageIcon : public TGraphicControl {
 public:
     TMessageIcon(TComponent* owner, uint32_t kind) : TGraphicControl(owner), Kind(kind) {}
     uint32_t Kind;
+
+    // The classic 32-pixel pictures: a red disc with a white cross for
+    // errors, a yellow triangle with '!' for warnings, a white bubble with a
+    // blue '?' or 'i' for questions and information.
+    void Paint(TCanvas& Canvas) const override {
+        const double cx = 15.5, cy = 15.5;
+        auto disc = [&](double radius, TColor fill, TColor edge) {
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    double d = std::hypot(x - cx, y - cy);
+                    if (d <= radius) Canvas.Pixel(x, y, d > radius - 1.2 ? edge : fill);
+                }
+        };
+        auto glyph = [&](const char* text, TColor colour) {
+            Canvas.Font()->SetName("Times New Roman");
+            Canvas.Font()->SetHeight(-24);
+            Canvas.Font()->SetStyle(TFontStyles{fsBold});
+            Canvas.Font()->SetColor(colour);
+            Canvas.Brush.Style = bsClear;
+            Canvas.TextOut(16 - Canvas.TextWidth(text) / 2, 16 - Canvas.TextHeight(text) / 2, text);
+        };
+        switch (Kind) {
+            case MB_ICONERROR:
+                disc(15, clRed, clMaroon);
+                for (int y = 0; y < 32; ++y)
+                    for (int x = 0; x < 32; ++x) {
+                        double dx = x - cx, dy = y - cy;
+                        if (std::abs(dx) <= 7.5 && std::abs(dy) <= 7.5 &&
+                            (std::abs(dx - dy) <= 2.0 || std::abs(dx + dy) <= 2.0))
+                            Canvas.Pixel(x, y, clWhite);
+                    }
+                return;
+            case MB_ICONEXCLAMATION:
+                // A triangle standing on row 29, its apex at the top centre.
+                for (int y = 2; y < 30; ++y) {
+                    double half = (y - 2) * 15.0 / 27.0;
+                    for (int x = 0; x < 32; ++x) {
+                        double d = std::abs(x - cx);
+                        if (d <= half + 0.5) Canvas.Pixel(x, y, d > half - 1.0 || y == 29 ? clBlack : clYellow);
+                    }
+                }
+                glyph("!", clBlack);
+                return;
+            case MB_ICONQUESTION:
+                disc(15, clWhite, clBlack);
+                glyph("?", clBlue);
+                return;
+            case MB_ICONINFORMATION:
+                disc(15, clWhite, clBlack);
+                glyph("i", clBlue);
+                return;
+            default: return;
+        }
+    }
 };
 
 // A message box form: the close box and Escape act as its cancel button,
