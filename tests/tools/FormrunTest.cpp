@@ -112,11 +112,22 @@ TEST_F(Formrun, ScriptErrorsNameTheLine) {
     EXPECT_NE(r.Err.find("coords.txt:1:"), std::string::npos) << r.Err;
 }
 
-TEST_F(Formrun, ShotIsAcceptedAndReportedAsNotYetDrawn) {
-    fs::path script = Write("s.txt", "shot out.png\n");
+TEST_F(Formrun, ShotWritesTheDesktopAsPng) {
+    fs::path shot = dir / "out.png";
+    fs::path script = Write("s.txt", "shot " + shot.string() + "\n");
     TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_NE(r.Err.find("shot out.png"), std::string::npos) << r.Err;
+    std::string png = Slurp(shot);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+}
+
+TEST_F(Formrun, ShotThatCannotBeWrittenFailsNamingTheFile) {
+    fs::path shot = dir / "no-such-folder" / "out.png";
+    fs::path script = Write("s.txt", "shot " + shot.string() + "\n");
+    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find(shot.string()), std::string::npos) << r.Err;
 }
 
 TEST_F(Formrun, HandlersTheFormDoesNotPublishAreAnErrorUnlessIgnored) {

@@ -5,7 +5,9 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 
+#include "framework/Canvas.h"
 #include "framework/platform/Platform.h"
 
 namespace vcl {
@@ -50,6 +52,16 @@ public:
     std::function<bool()> OnIdleInput;
     // Makes cursor reads fail, as the platform call can.
     void SetCursorReadable(bool Readable) { FCursorReadable = Readable; }
+
+    // --- Looking at the desktop ---
+    // The screen as a user would see it: the desktop's colour, each shown
+    // form bottom first in a plain frame (a title bar with the caption, bold,
+    // and a close box when the form has a system menu) around the picture of
+    // its client area, and the texts drawn on the screen on top. Forms
+    // waiting for a repaint are painted first.
+    TBitmapData Screenshot();
+    // The same, written as PNG; EWriteError naming the file on failure.
+    void SaveScreenshot(const std::string& FileName);
 
 private:
     TSize FScreen;

@@ -228,8 +228,7 @@ bool TInputScript::Step(THeadlessPlatform& Desktop) {
         }
         if (c.Verb == "shot") {
             if (OnShot) OnShot(a[0]);
-            else std::fprintf(stderr, "%s:%zu: shot %s: drawing is not built yet; no screenshot written\n",
-                              FSourceName.c_str(), c.Line, a[0].c_str());
+            else Desktop.SaveScreenshot(a[0]);
             continue;
         }
     }

@@ -49,7 +49,7 @@ public:
 
     // Where dump output goes (standard output unless set).
     std::function<void(const std::string&)> OnOutput;
-    // Takes a screenshot; unset means drawing is not available.
+    // Takes a screenshot; unset, the desktop's own is written as PNG.
     std::function<void(const std::string& File)> OnShot;
     // The class name a form's dump shows for its root (the class named in the
     // file it was loaded from, where that differs from the object's class).
