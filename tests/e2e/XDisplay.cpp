@@ -294,4 +294,10 @@ std::optional<TWindowInfo> TXServer::Window(const std::string& Title) {
     return info;
 }
 
+std::string TXServer::CardinalProperty(const std::string& Title, const std::string& Property) {
+    TToolResult r = RunTool(
+        {FindProgram("xprop"), "-display", Display(), "-name", Title, "-f", Property, "32c", Property}, Env(), FDir);
+    return r.Status == 0 ? r.Out : std::string();
+}
+
 }  // namespace e2e

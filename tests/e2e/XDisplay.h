@@ -1,7 +1,7 @@
 // Test helpers for driving real programs under a private X server: child
 // processes with their output in files, an Xvfb on a display number of its
-// own choosing, the real pointer and keyboard (xte), screenshots (xwd) and
-// the window list (xwininfo).
+// own choosing, the real pointer and keyboard (xte), screenshots (xwd), the
+// window list (xwininfo) and window properties (xprop).
 #pragma once
 
 #include <sys/types.h>
@@ -98,6 +98,9 @@ public:
     bool Screenshot(TScreenImage& Image, std::string& Error);
     // The window named Title, if there is one.
     std::optional<TWindowInfo> Window(const std::string& Title);
+    // A property of that window as 32-bit numbers, as xprop prints them
+    // ("NAME(CARDINAL) = 1, 2, ..."); empty when it cannot be read.
+    std::string CardinalProperty(const std::string& Title, const std::string& Property);
 
 private:
     std::filesystem::path FDir;

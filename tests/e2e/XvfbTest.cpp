@@ -39,7 +39,7 @@ class XvfbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!QV_E2E_HAVE_SDL) GTEST_SKIP() << "this build has no SDL2 backend (libsdl2-dev missing: run scripts/deps)";
-        for (const char* tool : {"Xvfb", "xte", "xwd", "xwininfo"})
+        for (const char* tool : {"Xvfb", "xte", "xwd", "xwininfo", "xprop"})
             if (FindProgram(tool).empty())
                 GTEST_SKIP() << tool << " is not installed (scripts/deps installs xvfb, xautomation, x11-apps, "
                                         "x11-utils)";
@@ -108,7 +108,7 @@ protected:
     std::unique_ptr<TProcess> app;
 };
 
-TEST_F(XvfbTest, FormIsAWindowAtItsPlaceInItsColourAndEndsCleanlyOnTerm) {
+TEST_F(XvfbTest, FormIsAWindowAtItsPlaceInItsColourWithItsIconAndEndsCleanlyOnTerm) {
     StartApp();
     ASSERT_TRUE(Logged("backend sdl")) << Log();
     AwaitForm();
@@ -126,6 +126,11 @@ TEST_F(XvfbTest, FormIsAWindowAtItsPlaceInItsColourAndEndsCleanlyOnTerm) {
     EXPECT_EQ(w->Y, kTop);
     EXPECT_EQ(w->Width, kWidth);
     EXPECT_EQ(w->Height, kHeight);
+    // The form's icon, decoded: 2 by 2, red, green / blue, transparent.
+    EXPECT_NE(server->CardinalProperty("E2E Form", "_NET_WM_ICON")
+                  .find("= 2, 2, 4294901760, 4278255360, 4278190335, 0\n"),
+              std::string::npos)
+        << server->CardinalProperty("E2E Form", "_NET_WM_ICON");
     // SIGTERM ends the session through the framework: a clean exit, no leaks.
     EXPECT_EQ(app->Stop(), 0) << Log();
     EXPECT_FALSE(server->Window("E2E Form"));
