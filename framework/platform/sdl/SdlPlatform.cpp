@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/Canvas.h"
 #include "framework/Forms.h"
 #include "framework/Log.h"
 #include "framework/Messages.h"
+#include "framework/Windows.h"
 #include "framework/platform/IconImage.h"
 
 namespace vcl {
@@ -21,19 +23,46 @@ struct TSdlPlatform::TWindow {
     TFormBorderStyle Style = bsSizeable;
     std::string IconData;  // what the window's icon was made from
     // What the window shows now, to skip copies that change nothing.
-    std::vector<uint32_t> Presented;
+    bool Presented = false;
+    uint64_t PresentedVersion = 0;
     int32_t PresentedWidth = 0, PresentedHeight = 0;
+    std::vector<TScreenText> PresentedTexts;
     bool Dirty = true;
 };
 
 namespace {
 
-// The picture of a form's client area, 0x00RRGGBB, Width by Height. The
-// canvas is not there yet: the form's background colour stands for it.
-void RenderClient(const TCustomForm* Form, int32_t Width, int32_t Height, std::vector<uint32_t>& Pixels) {
-    uint32_t bgr = ColorToRGB(Form->Color());
-    uint32_t rgb = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
-    Pixels.assign(static_cast<size_t>(Width) * static_cast<size_t>(Height), rgb);
+bool SameTexts(const std::vector<TScreenText>& A, const std::vector<TScreenText>& B) {
+    return std::equal(A.begin(), A.end(), B.begin(), B.end(), [](const TScreenText& a, const TScreenText& b) {
+        return a.Pos == b.Pos && a.Color == b.Color && a.Text == b.Text;
+    });
+}
+
+// What a window shows, Width by Height: the form's client surface (its colour
+// where the surface does not reach yet), and on top the texts drawn on the
+// screen over it, at Origin, in the screen device context's defaults (as the
+// headless desktop draws them).
+TBitmapData Compose(const TCustomForm* Form, int32_t Width, int32_t Height, TPoint Origin,
+                    const std::vector<TScreenText>& Texts) {
+    TBitmapData out;
+    out.Resize(Width, Height, ColorToPixel(Form->Color()));
+    const TBitmapData& s = Form->Surface();
+    const int32_t w = std::min(Width, s.Width), h = std::min(Height, s.Height);
+    for (int32_t y = 0; y < h; ++y)
+        std::copy_n(s.Pixels.begin() + static_cast<ptrdiff_t>(y) * s.Width, w,
+                    out.Pixels.begin() + static_cast<ptrdiff_t>(y) * Width);
+    if (Texts.empty()) return out;
+    TCanvas canvas(out);
+    canvas.Font()->SetName("System");
+    canvas.Font()->SetHeight(16);
+    canvas.Font()->SetStyle(TFontStyles{fsBold});
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = clWhite;
+    for (const TScreenText& t : Texts) {
+        canvas.Font()->SetColor(static_cast<TColor>(t.Color & 0x00FFFFFF));
+        canvas.TextOut(t.Pos.x - Origin.x, t.Pos.y - Origin.y, t.Text);
+    }
+    return out;
 }
 
 bool Sizeable(TFormBorderStyle S) { return S == bsSizeable || S == bsSizeToolWin; }
@@ -229,7 +258,7 @@ void TSdlPlatform::HideWindow(TCustomForm* Form) {
     if (!w || !w->Shown) return;
     SDL_HideWindow(w->Window);
     w->Shown = false;
-    w->Presented.clear();
+    w->Presented = false;
 }
 
 void TSdlPlatform::DestroyWindow(TCustomForm* Form) {
@@ -387,7 +416,7 @@ bool TSdlPlatform::Translate(const void* Raw, TInputEvent& Event) {
                     return true;
                 case SDL_WINDOWEVENT_EXPOSED:
                     // The window surface still holds the last picture.
-                    if (w->Shown && !w->Presented.empty()) SDL_UpdateWindowSurface(w->Window);
+                    if (w->Shown && w->Presented) SDL_UpdateWindowSurface(w->Window);
                     else w->Dirty = true;
                     return false;
                 case SDL_WINDOWEVENT_LEAVE:
@@ -474,20 +503,28 @@ bool TSdlPlatform::WaitEvent(TInputEvent& Event) {
 void TSdlPlatform::PresentWindow(TWindow& W) {
     int cw, ch;
     SDL_GetWindowSize(W.Window, &cw, &ch);
-    std::vector<uint32_t> pixels;
-    RenderClient(W.Form, cw, ch, pixels);
-    if (!W.Dirty && W.PresentedWidth == cw && W.PresentedHeight == ch && pixels == W.Presented) return;
+    // Texts drawn on the screen land on the window that lies under them.
+    std::vector<TScreenText> texts;
+    for (const TScreenText& t : ScreenTexts())
+        if (WindowFromPoint(t.Pos) == W.Form) texts.push_back(t);
+    const uint64_t version = W.Form->SurfaceVersion();
+    if (!W.Dirty && W.Presented && W.PresentedVersion == version && W.PresentedWidth == cw &&
+        W.PresentedHeight == ch && SameTexts(texts, W.PresentedTexts))
+        return;
+    TBitmapData picture = Compose(W.Form, cw, ch, ClientOrigin(W.Form), texts);
     SDL_Surface* target = SDL_GetWindowSurface(W.Window);
     if (!target) return;
-    SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), cw, ch, 32, cw * 4, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(picture.Pixels.data(), cw, ch, 32, cw * 4,
+                                                             SDL_PIXELFORMAT_RGB888);
     if (!source) return;
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurface(W.Window);
-    W.Presented = std::move(pixels);
+    W.Presented = true;
+    W.PresentedVersion = version;
     W.PresentedWidth = cw;
     W.PresentedHeight = ch;
+    W.PresentedTexts = std::move(texts);
     W.Dirty = false;
 }
 

@@ -53,8 +53,9 @@ public:
     bool PollEvent(TInputEvent& Event) override;
     bool WaitEvent(TInputEvent& Event) override;
 
-    // Copies each shown form's client picture into its window, for the
-    // windows whose picture changed since the last time.
+    // Copies each shown form's client surface into its window, with the texts
+    // drawn on the screen over it, for the windows whose picture changed
+    // since the last time.
     void Present() override;
 
     // The form's window, if it has one (for tests and diagnostics).
