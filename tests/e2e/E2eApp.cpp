@@ -15,6 +15,8 @@
 //   answer ID                    the message box was closed with button ID
 //   text TEXT                    the edit's text changed
 //   warped X Y                   SetCursorPos to the panel's centre, then GetCursorPos
+//   scribbled X Y                red text drawn on the screen at (X, Y) through
+//                                GetDC(0), over the form's bare area
 //   moved X Y W H                the form moved by (50, 30) and grew by (40, 20):
 //                                its client origin and size then
 #include <cstdio>
@@ -59,6 +61,7 @@ public:
         Need<TButton>(Form, "AskButton")->OnClick = TNotifyEvent::Of<&TProbe::AskClick>(this);
         Need<TButton>(Form, "WarpButton")->OnClick = TNotifyEvent::Of<&TProbe::WarpClick>(this);
         Need<TButton>(Form, "MoveButton")->OnClick = TNotifyEvent::Of<&TProbe::MoveClick>(this);
+        Need<TButton>(Form, "ScribbleButton")->OnClick = TNotifyEvent::Of<&TProbe::ScribbleClick>(this);
         Edit->OnChange = TNotifyEvent::Of<&TProbe::EditChange>(this);
         Form->OnShow = TNotifyEvent::Of<&TProbe::FormShow>(this);
         Form->OnMouseMove = TMouseMoveEvent::Of<&TProbe::FormMouseMove>(this);
@@ -85,6 +88,14 @@ private:
         Form->SetBounds(Form->Left() + 50, Form->Top() + 30, Form->Width() + 40, Form->Height() + 20);
         TPoint o = Form->ClientOrigin();
         Out("moved %d %d %d %d", o.x, o.y, Form->ClientWidth(), Form->ClientHeight());
+    }
+    void ScribbleClick(TObject*) {
+        TPoint at = Form->ClientToScreen(TPoint{200, 250});
+        HDC dc = GetDC(nullptr);
+        SetTextColor(dc, 0x0000FF);  // red
+        TextOutA(dc, at.x, at.y, "Scribble", 8);
+        ReleaseDC(nullptr, dc);
+        Out("scribbled %d %d", at.x, at.y);
     }
     void EditChange(TObject*) { Out("text %s", Edit->Text().c_str()); }
     void FormShow(TObject*) {

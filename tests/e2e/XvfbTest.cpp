@@ -29,6 +29,14 @@ uint32_t Rgb(vcl::TColor C) {
     return (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
 }
 
+// How many pixels of the screen rectangle have exactly Colour.
+int Count(const TScreenImage& S, vcl::TRect R, uint32_t Colour) {
+    int n = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x) n += S.At(x, y) == Colour;
+    return n;
+}
+
 std::string Hex(uint32_t V) {
     std::ostringstream s;
     s << "0x" << std::hex << V;
@@ -136,6 +144,18 @@ TEST_F(XvfbTest, FormIsAWindowAtItsPlaceInItsColourWithItsIconAndEndsCleanlyOnTe
     EXPECT_FALSE(server->Window("E2E Form"));
 }
 
+TEST_F(XvfbTest, ControlsAreDrawnInsideTheWindow) {
+    StartApp();
+    AwaitForm();
+    // The panel in its own colour, the edit's white field, the button's face.
+    EXPECT_TRUE(ShowsColour(kLeft + 300, kTop + 80, Rgb(vcl::clYellow))) << Hex(Shot().At(kLeft + 300, kTop + 80));
+    TScreenImage s = Shot();
+    EXPECT_EQ(s.At(kLeft + 200, kTop + 18), Rgb(vcl::clWindow));
+    EXPECT_EQ(s.At(kLeft + 15, kTop + 74), Rgb(vcl::clBtnFace));
+    // The label's text: dark pixels where the caption is, on the form's colour.
+    EXPECT_GT(Count(s, vcl::Bounds(kLeft + 10, kTop + 12, 40, 13), Rgb(vcl::clWindowText)), 20);
+}
+
 TEST_F(XvfbTest, PointerMovesArriveInClientCoordinatesAndLeavingForTheDesktopIsSeen) {
     StartApp();
     AwaitForm();
@@ -150,12 +170,20 @@ TEST_F(XvfbTest, PointerMovesArriveInClientCoordinatesAndLeavingForTheDesktopIsS
 TEST_F(XvfbTest, ClickingTheCheckBoxTicksItAndTheNewCaptionBecomesTheTitle) {
     StartApp();
     AwaitForm();
+    // The 13-pixel box at the check box's left, centred in its 17-pixel height;
+    // the mark is drawn in the window text colour.
+    const vcl::TRect box = vcl::Bounds(kLeft + 10, kTop + 42, 13, 13);
+    const uint32_t ink = Rgb(vcl::clWindowText);
+    const int empty = Count(Shot(), box, ink);
     Click(kLeft + 18, kTop + 48);
     ASSERT_TRUE(Logged("tick 1")) << Log();
     EXPECT_TRUE(AwaitWindow("E2E Form ticked")) << "the title did not follow the caption";
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), box, ink) >= empty + 15; }, 20s))
+        << "no mark: " << Count(Shot(), box, ink) << " ink pixels, " << empty << " before";
     Click(kLeft + 18, kTop + 48);
     ASSERT_TRUE(Logged("tick 0")) << Log();
     EXPECT_TRUE(AwaitWindow("E2E Form"));
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), box, ink) == empty; }, 20s)) << "the mark stayed";
 }
 
 TEST_F(XvfbTest, MessageBoxIsAWindowOfItsOwnCentredAndReturnPressesItsDefaultButton) {
@@ -201,6 +229,22 @@ TEST_F(XvfbTest, SetCursorPosMovesTheRealPointer) {
     ASSERT_TRUE(server->Xte({"mousermove 0 180"}));
     EXPECT_TRUE(Logged("move 300 260")) << Log();
     EXPECT_TRUE(Logged("leave ColourPanel " + std::to_string(px) + " " + std::to_string(py + 180))) << Log();
+}
+
+TEST_F(XvfbTest, TextDrawnOnTheScreenLandsOnTheWindowUntilItRepaints) {
+    StartApp();
+    AwaitForm();
+    Click(kLeft + 137, kTop + 117);  // Scribble: red text at (200, 250) in the form
+    ASSERT_TRUE(Logged("scribbled " + std::to_string(kLeft + 200) + " " + std::to_string(kTop + 250))) << Log();
+    const vcl::TRect text = vcl::Bounds(kLeft + 200, kTop + 250, 100, 20);
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), text, 0xFF0000) > 20; }, 20s)) << "no red text";
+    EXPECT_GT(Count(Shot(), text, 0xFFFFFF), 20);  // on the screen context's white background
+    EXPECT_EQ(Count(Shot(), vcl::Bounds(kLeft + 180, kTop + 230, 20, 20), 0xFF0000), 0);  // nothing before it
+    // Ticking the box retitles the form, which repaints it whole: the text goes.
+    Click(kLeft + 18, kTop + 48);
+    ASSERT_TRUE(Logged("tick 1")) << Log();
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), text, 0xFF0000) == 0; }, 20s)) << "the text outlived a repaint";
+    EXPECT_EQ(Shot().At(kLeft + 250, kTop + 258), kTeal);
 }
 
 TEST_F(XvfbTest, MovingAndResizingAFormByProgramMovesAndResizesItsWindow) {

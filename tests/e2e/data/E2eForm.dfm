@@ -63,6 +63,14 @@ object E2eForm: TForm
     Caption = 'Move'
     TabOrder = 6
   end
+  object ScribbleButton: TButton
+    Left = 100
+    Top = 105
+    Width = 75
+    Height = 25
+    Caption = 'Scribble'
+    TabOrder = 7
+  end
   object ColourPanel: TPanel
     Left = 220
     Top = 40
