@@ -189,9 +189,12 @@ void TCanvas::DrawText(TRect Clip, int32_t X, int32_t Y, std::string_view Text) 
     if (Brush.Style != bsClear) Fill(ToDevice(Bounds(X, Y, width, height)), ColorToPixel(Brush.Color));
     const uint32_t colour = ColorToPixel(FFont->Color());
     const int32_t baseline = Y + FOrigin.y + face.Ascent();
-    int32_t pen = X + FOrigin.x;
+    const int32_t start = X + FOrigin.x;
+    int64_t advanced = 0;  // 64ths of a pixel
+    int32_t pen = start;
     for (char ch : Text) {
         const fonts::TGlyph& g = face.Glyph(static_cast<unsigned char>(ch));
+        pen = start + static_cast<int32_t>((advanced + 32) >> 6);
         TRect box = Intersect(Bounds(pen + g.Left, baseline - g.Top, g.Width, g.Rows), FClip);
         for (int32_t y = box.Top; y < box.Bottom; ++y) {
             const uint8_t* cov = g.Coverage.data() + static_cast<size_t>(y - (baseline - g.Top)) * g.Width;
@@ -199,8 +202,9 @@ void TCanvas::DrawText(TRect Clip, int32_t X, int32_t Y, std::string_view Text) 
             const int32_t left = pen + g.Left;
             for (int32_t x = box.Left; x < box.Right; ++x) row[x] = Blend(row[x], colour, cov[x - left]);
         }
-        pen += g.Advance;
+        advanced += g.Advance64;
     }
+    pen = start + static_cast<int32_t>((advanced + 32) >> 6);
     TFontStyles style = FFont->Style();
     if (style.Contains(fsUnderline)) {
         int32_t top = baseline + face.UnderlineOffset();

@@ -273,29 +273,29 @@ const TGlyph& TFace::Glyph(unsigned char Ch) {
 }
 
 int32_t TFace::TextWidth(std::string_view Text) {
-    int32_t w = 0;
-    for (char c : Text) w += Glyph(static_cast<unsigned char>(c)).Advance;
-    return w;
+    int64_t w = 0;
+    for (char c : Text) w += Glyph(static_cast<unsigned char>(c)).Advance64;
+    return static_cast<int32_t>((w + 32) >> 6);
 }
 
 void TFace::Render(unsigned char Ch, TGlyph& Out) {
     Out = TGlyph{};
     auto face = static_cast<FT_Face>(FFace);
     if (!face) {
-        Out.Advance = Height() / 2;
+        Out.Advance64 = Height() * 32;
         return;
     }
     FT_UInt index = FT_Get_Char_Index(face, CodePoint(Ch));
     // Antialiased outlines even where a face carries bitmaps for small sizes.
-    if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) != 0) return;
+    if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0) return;
     FT_GlyphSlot slot = face->glyph;
     if (FSynthItalic) FT_GlyphSlot_Oblique(slot);
-    Out.Advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+    Out.Advance64 = static_cast<int32_t>(slot->linearHoriAdvance >> 10);
     if (FSynthBold && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         // As the system simulates bold: strokes a pixel wider, and each
         // advance a pixel longer unless the face's advances are bold already.
         FT_Outline_EmboldenXY(&slot->outline, 64, 0);
-        if (!FBoldAdvances && Out.Advance > 0) ++Out.Advance;
+        if (!FBoldAdvances && Out.Advance64 > 0) Out.Advance64 += 64;
     }
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
     const FT_Bitmap& bm = slot->bitmap;
@@ -305,9 +305,12 @@ void TFace::Render(unsigned char Ch, TGlyph& Out) {
     Out.Width = static_cast<int32_t>(bm.width);
     Out.Rows = static_cast<int32_t>(bm.rows);
     Out.Coverage.resize(static_cast<size_t>(Out.Width) * static_cast<size_t>(Out.Rows));
+    // Strokes a little darker than their exact coverage: at dialog sizes a
+    // stem rarely covers whole pixels, and the classic look has solid text.
     for (int32_t y = 0; y < Out.Rows; ++y) {
         const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
-        std::copy(row, row + Out.Width, Out.Coverage.begin() + static_cast<std::ptrdiff_t>(y) * Out.Width);
+        uint8_t* out = Out.Coverage.data() + static_cast<std::ptrdiff_t>(y) * Out.Width;
+        for (int32_t x = 0; x < Out.Width; ++x) out[x] = static_cast<uint8_t>(std::min(255, row[x] * 3 / 2));
     }
 }
 

@@ -36,7 +36,7 @@ struct TGlyph {
     int32_t Top = 0;   // rows above the baseline
     int32_t Width = 0;
     int32_t Rows = 0;
-    int32_t Advance = 0;
+    int32_t Advance64 = 0;  // in 64ths of a pixel: the face's own, unhinted
     std::vector<uint8_t> Coverage;  // Rows * Width
 };
 
@@ -59,6 +59,9 @@ public:
     int32_t StrikeThickness() const { return FStrikeThickness; }
 
     const TGlyph& Glyph(unsigned char Ch);
+    // Characters are placed at their unhinted advances, each rounded to
+    // the pixel from the start of the text: widths then match what forms
+    // were laid out for.
     int32_t TextWidth(std::string_view Text);
 
 private:
