@@ -175,11 +175,6 @@ TSdlPlatform::TWindow* TSdlPlatform::FindById(uint32_t WindowId) const {
     return nullptr;
 }
 
-SDL_Window* TSdlPlatform::WindowOf(const TCustomForm* Form) const {
-    TWindow* w = Find(Form);
-    return w ? w->Window : nullptr;
-}
-
 void TSdlPlatform::ApplyStyle(TWindow& W) {
     const TCustomForm* f = W.Form;
     if (f->Caption() != W.Title) {

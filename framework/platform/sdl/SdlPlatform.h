@@ -58,9 +58,6 @@ public:
     // since the last time.
     void Present() override;
 
-    // The form's window, if it has one (for tests and diagnostics).
-    SDL_Window* WindowOf(const TCustomForm* Form) const;
-
 private:
     struct TWindow;
     TSdlPlatform() = default;
