@@ -352,10 +352,10 @@ void TControl::SetName(const AnsiString& NewName) {
     if (follow) SetText(NewName);
 }
 
-void TControl::Invalidate() {
-    FInvalid = true;
 void TControl::Paint(TCanvas&) const {}
 
+void TControl::Invalidate() {
+    FInvalid = true;
     if (TCustomForm* f = GetParentForm()) f->RequestPaint();
 }
 
