@@ -17,8 +17,8 @@ class TCustomLabel : public TGraphicControl {
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
-    // Sizes the label to its text where text can be measured; no backend
-    // measures text yet, so for now the bounds stay as set.
+    // Kept and stored; the label does not size itself to its text yet
+    // (the canvas can measure it), so the bounds stay as set.
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool v);
     // A transparent label lets its parent show through around the text.

@@ -59,13 +59,13 @@ public:
                     if (d <= radius) Canvas.Pixel(x, y, d > radius - 1.2 ? edge : fill);
                 }
         };
-        auto glyph = [&](const char* text, TColor colour) {
+        auto glyph = [&](const char* text, TColor colour, int32_t down = 0) {
             Canvas.Font()->SetName("Times New Roman");
             Canvas.Font()->SetHeight(-24);
             Canvas.Font()->SetStyle(TFontStyles{fsBold});
             Canvas.Font()->SetColor(colour);
             Canvas.Brush.Style = bsClear;
-            Canvas.TextOut(16 - Canvas.TextWidth(text) / 2, 16 - Canvas.TextHeight(text) / 2, text);
+            Canvas.TextOut(16 - Canvas.TextWidth(text) / 2, 16 - Canvas.TextHeight(text) / 2 + down, text);
         };
         switch (Kind) {
             case MB_ICONERROR:
@@ -87,7 +87,7 @@ public:
                         if (d <= half + 0.5) Canvas.Pixel(x, y, d > half - 1.0 || y == 29 ? clBlack : clYellow);
                     }
                 }
-                glyph("!", clBlack);
+                glyph("!", clBlack, 4);  // the triangle's body is low
                 return;
             case MB_ICONQUESTION:
                 disc(15, clWhite, clBlack);
