@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
         if (!backend.empty()) {
             std::unique_ptr<IPlatform> p = CreatePlatform(backend);
             if (!p) {
-                std::fprintf(stderr, "formrun: the %s backend is not available in this build\n", backend.c_str());
+                std::fprintf(stderr, "formrun: the %s backend cannot start (not built in, or no display reachable)\n",
+                             backend.c_str());
                 return 2;
             }
             SetPlatform(std::move(p));
