@@ -213,8 +213,10 @@ TCustomForm* TControl::GetParentForm() const {
 }
 
 void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
-    if (AWidth < 0) AWidth = 0;
-    if (AHeight < 0) AHeight = 0;
+    ALeft = ClampCoord(ALeft);
+    ATop = ClampCoord(ATop);
+    AWidth = ClampCoord(AWidth, 0);
+    AHeight = ClampCoord(AHeight, 0);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     if (FParent) FParent->Invalidate();
@@ -228,8 +230,8 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
 }
 
 
-void TControl::SetClientWidth(int32_t v) { SetWidth(FWidth - GetClientWidth() + v); }
-void TControl::SetClientHeight(int32_t v) { SetHeight(FHeight - GetClientHeight() + v); }
+void TControl::SetClientWidth(int32_t v) { SetWidth(ClampCoord(int64_t{FWidth} - GetClientWidth() + v)); }
+void TControl::SetClientHeight(int32_t v) { SetHeight(ClampCoord(int64_t{FHeight} - GetClientHeight() + v)); }
 
 TPoint TControl::GetClientOrigin() const {
     // One walk up the chain, with no further virtual calls.
@@ -644,8 +646,10 @@ void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
     // Copies: a writer does not change the lists, but a caller's proc might.
     std::vector<TControl*> children;
     for (int i = 0; i < ControlCount(); ++i) children.push_back(Controls(i));
+    // A control that is not written inside its parent (a form placed on
+    // another) comes with the root's other parentless components instead.
     for (TControl* c : children)
-        if (c->Owner() == Root) Proc(c);
+        if (c->Owner() == Root && c->HasParent()) Proc(c);
     TComponent::GetChildren(Proc, Root);
 }
 

@@ -112,7 +112,7 @@ void TCustomPanel::SetBevelOuter(TPanelBevel v) {
 }
 
 void TCustomPanel::SetBevelWidth(int v) {
-    v = std::max(1, v);
+    v = ClampCoord(v, 1);
     if (v == FBevelWidth) return;
     FBevelWidth = v;
     Realign();
@@ -120,7 +120,7 @@ void TCustomPanel::SetBevelWidth(int v) {
 }
 
 void TCustomPanel::SetBorderWidth(int v) {
-    v = std::max(0, v);
+    v = ClampCoord(v, 0);
     if (v == FBorderWidth) return;
     FBorderWidth = v;
     Realign();

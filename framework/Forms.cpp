@@ -166,11 +166,11 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
 }
 
 
-void TCustomForm::SetClientWidth(int32_t v) { SetWidth(v + 2 * FrameMetrics(FBorderStyle).Border); }
+void TCustomForm::SetClientWidth(int32_t v) { SetWidth(ClampCoord(int64_t{v} + 2 * FrameMetrics(FBorderStyle).Border)); }
 
 void TCustomForm::SetClientHeight(int32_t v) {
     TFrameMetrics m = FrameMetrics(FBorderStyle);
-    SetHeight(v + 2 * m.Border + m.Caption);
+    SetHeight(ClampCoord(int64_t{v} + 2 * m.Border + m.Caption));
 }
 
 void TCustomForm::UpdateClientOrigin() {

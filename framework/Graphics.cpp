@@ -1,5 +1,6 @@
 #include "framework/Graphics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/Streaming.h"
@@ -205,8 +206,12 @@ void TFont::SetColor(TColor v) {
 void TFont::SetHeight(int32_t v) {
     if (v != FHeight) FHeight = v, Changed();
 }
-int32_t TFont::Size() const { return static_cast<int32_t>(std::lround(-FHeight * 72.0 / 96.0)); }
-void TFont::SetSize(int32_t v) { SetHeight(static_cast<int32_t>(-std::lround(v * 96.0 / 72.0))); }
+// In floating point throughout: the extreme heights a form file may hold
+// neither overflow on negation nor wrap round on the way back.
+int32_t TFont::Size() const { return static_cast<int32_t>(std::lround(-(FHeight * 72.0 / 96.0))); }
+void TFont::SetSize(int32_t v) {
+    SetHeight(static_cast<int32_t>(std::lround(std::clamp(-(v * 96.0 / 72.0), double{INT32_MIN}, double{INT32_MAX}))));
+}
 void TFont::SetName(const AnsiString& v) {
     if (v != FName) FName = v, Changed();
 }

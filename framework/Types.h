@@ -30,6 +30,14 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
+// Positions and sizes of controls stay within +-kMaxCoord, whatever a form
+// file or a caller asks for, so that adding up the offsets and frames of a
+// chain of nested controls cannot overflow.
+constexpr int32_t kMaxCoord = 1 << 20;
+constexpr int32_t ClampCoord(int64_t v, int32_t lowest = -kMaxCoord) {
+    return v < lowest ? lowest : v > kMaxCoord ? kMaxCoord : static_cast<int32_t>(v);
+}
+
 inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
     return TRect{left, top, left + width, top + height};
 }
