@@ -50,7 +50,7 @@ bool DecodeBitmap(const TBytes& B, size_t Offset, TIconImage& Out) {
         size_t n = used ? used : (1u << bpp);
         if (n > 256 || !B.Has(at, n * 4)) return false;
         for (size_t i = 0; i < n; ++i) {
-            uint32_t c;
+            uint32_t c = 0;
             B.U32(at + i * 4, c);
             palette.push_back(c & 0x00FFFFFF);
         }
@@ -71,7 +71,7 @@ bool DecodeBitmap(const TBytes& B, size_t Offset, TIconImage& Out) {
         // Rows are stored bottom first.
         const size_t row = at + stride * static_cast<size_t>(height - 1 - y);
         for (int32_t x = 0; x < width; ++x) {
-            uint32_t px = 0, v;
+            uint32_t px = 0, v = 0;
             const size_t ux = static_cast<size_t>(x);
             switch (bpp) {
                 case 1:
@@ -84,7 +84,7 @@ bool DecodeBitmap(const TBytes& B, size_t Offset, TIconImage& Out) {
                     break;
                 }
                 case 24: {
-                    uint32_t b, g, r;
+                    uint32_t b = 0, g = 0, r = 0;
                     B.U8(row + ux * 3, b);
                     B.U8(row + ux * 3 + 1, g);
                     B.U8(row + ux * 3 + 2, r);
@@ -109,7 +109,7 @@ bool DecodeBitmap(const TBytes& B, size_t Offset, TIconImage& Out) {
             if (bpp == 32 && anyAlpha) continue;  // the alpha channel rules
             bool transparent = false;
             if (hasMask) {
-                uint32_t v;
+                uint32_t v = 0;
                 B.U8(row + static_cast<size_t>(x) / 8, v);
                 transparent = (v >> (7 - x % 8)) & 1;
             }
