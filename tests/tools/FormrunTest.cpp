@@ -154,10 +154,18 @@ TEST_F(Formrun, BadInputGivesAClearErrorAndNonZeroExit) {
     fs::path unknown = Write("unknown.dfm", "object F: TForm\n  object X: TNoSuchControl\n  end\nend\n");
     r = Run(unknown.string());
     EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Err.find("TNoSuchControl"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("unknown.dfm:2:13: Class TNoSuchControl not found"), std::string::npos) << r.Err;
     r = Run((dir / "missing.dfm").string());
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("missing.dfm"), std::string::npos) << r.Err;
+}
+
+TEST_F(Formrun, DamagedBinaryBehindAResourceHeaderGivesItsFileOffset) {
+    // A resource header (16 bytes), then a stream whose class name is cut short.
+    std::string bin("\xFF\x0A\x00" "TFORM1\0" "\x30\x10" "\x08\0\0\0" "TPF0\x05TFo", 24);
+    TRun r = Run(Write("cut.dfm", bin).string());
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("cut.dfm: offset 21: unexpected end of data"), std::string::npos) << r.Err;
 }
 
 TEST_F(Formrun, BadArgumentsAreNamed) {

@@ -47,11 +47,17 @@ bool ReadFile(const std::string& path, std::string& out) {
     return !in.bad();
 }
 
-// The class the file names for its root.
+// The class the file names for its root. Errors give offsets in the file,
+// past any resource header.
 std::string StreamedClassName(const std::string& data, const std::string& path) {
-    std::string binary = formfile::IsBinaryForm(data) ? std::string(formfile::StripResourceHeader(data, path))
-                                                      : formfile::TextToBinary(data, path);
-    formfile::BinaryReader r(binary, path);
+    if (!formfile::IsBinaryForm(data)) {
+        const std::string binary = formfile::TextToBinary(data, path);
+        formfile::BinaryReader r(binary, path);
+        r.ReadSignature();
+        return r.ReadObjectHeader().ClassName;
+    }
+    const std::string_view stream = formfile::StripResourceHeader(data, path);
+    formfile::BinaryReader r(stream, path, static_cast<size_t>(stream.data() - data.data()));
     r.ReadSignature();
     return r.ReadObjectHeader().ClassName;
 }
