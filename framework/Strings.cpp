@@ -110,9 +110,14 @@ void TStrings::DefineProperties(TFiler& Filer) {
             size_t offset = s.Position();
             if (s.ReadValue() != formfile::TValueType::vaList) s.ErrorAt(offset, "List of strings expected");
             BeginUpdate();
-            Clear();
-            while (!s.EndOfList()) Add(s.ReadString());
-            s.ReadListEnd();
+            try {
+                Clear();
+                while (!s.EndOfList()) Add(s.ReadString());
+                s.ReadListEnd();
+            } catch (...) {
+                EndUpdate();  // a list that failed to read still reports its changes
+                throw;
+            }
             EndUpdate();
         },
         [this](TWriter& w) {

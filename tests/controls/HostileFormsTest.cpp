@@ -98,3 +98,14 @@ TEST_F(HostileForms, FormPlacedOnAFormIsWrittenOnceAndReadsBack) {
     EXPECT_EQ(g->Parent(), again);
     EXPECT_EQ(again->FindComponent("B")->GetParentComponent(), g);
 }
+
+TEST_F(HostileForms, StringListThatFailsToReadStillReportsChanges) {
+    auto* form = new TForm(Application);
+    EXPECT_THROW(ReadComponentFromText("object F: TForm\n  object L: TListBox\n    Items.Strings = (\n      'a'\n"
+                                       "      1)\n  end\nend\n",
+                                       "broken.dfm", form),
+                 EReadError);
+    auto* list = static_cast<TListBox*>(form->FindComponent("L"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Items()->UpdateCount(), 0);
+}
