@@ -397,6 +397,8 @@ void TControl::Loaded() {
     TComponent::Loaded();
     if (FParentFont) ParentFontChanged();
     if (FParentColor) ParentColorChanged();
+    // Children aligned while this control was loading wait for it.
+    if (auto* w = dynamic_cast<TWinControl*>(this)) w->Realign();
 }
 
 // ---------------------------------------------------------------------------

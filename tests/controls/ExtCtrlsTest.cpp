@@ -4,6 +4,7 @@
 #include "StdControlsFixture.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
+#include "framework/Streaming.h"
 
 using namespace vcl;
 using namespace vcltest;
@@ -46,4 +47,17 @@ TEST_F(PanelTest, BevelsBorderWidthAndBorderAllAddUp) {
     panel->SetBorderWidth(0);
     EXPECT_EQ(top->BoundsRect(), (TRect{0, 0, 196, 10}));
     EXPECT_EQ(rest->BoundsRect(), (TRect{0, 10, 196, 96}));
+}
+
+TEST_F(PanelTest, ChildrenAlignedInAPanelOfAFormFileAreLaidOutOnceItLoads) {
+    RegisterFormClasses();
+    RegisterStdControls();
+    RegisterExtControls();
+    auto* loaded = new TForm(Application);
+    ReadComponentFromText("object F: TForm\n  object P: TPanel\n    Width = 300\n    Height = 200\n"
+                          "    object C: TPanel\n      Align = alClient\n    end\n"
+                          "    object T: TButton\n      Align = alTop\n    end\n  end\nend\n",
+                          "aligned.dfm", loaded);
+    EXPECT_EQ(static_cast<TControl*>(loaded->FindComponent("T"))->BoundsRect(), (TRect{1, 1, 299, 26}));
+    EXPECT_EQ(static_cast<TControl*>(loaded->FindComponent("C"))->BoundsRect(), (TRect{1, 26, 299, 199}));
 }
