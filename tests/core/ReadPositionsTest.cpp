@@ -26,7 +26,20 @@ private:
     int32_t FPercent = 0;
 };
 
+// A component that refuses some parents.
+class TFussyChild : public TTestControl {
+    VCL_CLASS(TFussyChild, TTestControl)
+    explicit TFussyChild(TComponent* AOwner) : TTestControl(AOwner) {}
+    void SetParentComponent(TComponent* v) override {
+        if (dynamic_cast<TFussyChild*>(v)) throw EInvalidOperation("A fussy child cannot go on another");
+        TTestControl::SetParentComponent(v);
+    }
+};
+
 }  // namespace
+
+VCL_IMPLEMENT_CLASS(TFussyChild)
+void TFussyChild::DescribeClass(ClassBuilder<TFussyChild>&) {}
 
 VCL_IMPLEMENT_CLASS(TPickyControl)
 void TPickyControl::DescribeClass(ClassBuilder<TPickyControl>& c) {
@@ -39,7 +52,7 @@ class ReadPositions : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterTestClasses();
-        RegisterClasses({TPickyControl::StaticClass()});
+        RegisterClasses({TPickyControl::StaticClass(), TFussyChild::StaticClass()});
     }
     // The message of the error that reading form (text or binary) gives.
     static std::string ErrorOf(const std::string& form, bool ignoreHandlers = false) {
@@ -145,6 +158,11 @@ TEST_F(ReadPositions, DefinedPropertyOfTheWrongKindPointsAtTheValue) {
 TEST_F(ReadPositions, SetterThatRefusesAValuePointsAtTheValue) {
     EXPECT_EQ(ErrorOf(Form("  object P: TPickyControl\n    Percent = 150\n  end\n")),
               "test.dfm:3:15: Error reading P.Percent: Percent 150 is above 100");
+}
+
+TEST_F(ReadPositions, ParentThatRefusesAChildPointsAtTheChildsClass) {
+    EXPECT_EQ(ErrorOf(Form("  object A: TFussyChild\n    object B: TFussyChild\n    end\n  end\n")),
+              "test.dfm:3:15: A fussy child cannot go on another");
 }
 
 TEST_F(ReadPositions, UnresolvedReferenceIsLoggedWithThePlaceOfTheName) {
