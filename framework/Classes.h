@@ -52,6 +52,8 @@ class TList : public TObject {
     void Exchange(int a, int b);
     void Move(int from, int to);
     int Capacity() const { return static_cast<int>(FItems.capacity()); }
+    // The entries themselves, Count() of them; valid until the list changes.
+    void** List() { return FItems.data(); }
     void SetCapacity(int capacity);
     void* operator[](int index) const { return Get(index); }
 

@@ -1,5 +1,7 @@
 #include "runtime/QVTrackMouse.h"
 
+#include <algorithm>
+
 #include "framework/Windows.h"
 
 using namespace vcl;
@@ -171,12 +173,14 @@ void TQVTrackMouse::WndProc(TMessage& Message) {
         int b = FControlStates->Count();
         for (int i = b; i < a; ++i) FControlStates->Add(FTrackedControls->Get(i));
         for (int i = a; i < b; ++i) FControlStates->Delete(FControlStates->Count() - 1);
+        // The entries are read in place; after each handler call the lists
+        // are looked at again, since a handler may have changed them.
         int count = FTrackedControls->Count();
-        for (int i = 0; i < count && self; ++i) {
-            // A handler may have removed controls: indices past the ends of
-            // the lists are not visited.
-            if (i >= FTrackedControls->Count() || i >= FControlStates->Count()) break;
-            auto* c = static_cast<TControl*>(FTrackedControls->Get(i));
+        void** tracked = FTrackedControls->List();
+        void** states = FControlStates->List();
+        int limit = std::min(count, FControlStates->Count());
+        for (int i = 0; i < limit; ++i) {
+            auto* c = static_cast<TControl*>(tracked[i]);
             if (!c) continue;
             TPoint origin = c->GetClientOrigin();
             FRect->Left = origin.x;
@@ -187,12 +191,23 @@ void TQVTrackMouse::WndProc(TMessage& Message) {
             // A failed cursor read changes no state.
             if (!GetCursorPos(&p)) continue;
             bool inside = PtInRect(FRect, p) != 0;
-            if (!inside && FControlStates->Get(i) == nullptr && FOnMouseLeave.Assigned()) {
-                FControlStates->Put(i, c);
+            bool called = false;
+            if (!inside && states[i] == nullptr && FOnMouseLeave.Assigned()) {
+                states[i] = c;
                 FOnMouseLeave(c);
-            } else if (inside && FControlStates->Get(i) != nullptr && FOnMouseEnter.Assigned()) {
-                FControlStates->Put(i, nullptr);
+                called = true;
+            } else if (inside && states[i] != nullptr && FOnMouseEnter.Assigned()) {
+                states[i] = nullptr;
                 FOnMouseEnter(c);
+                called = true;
+            }
+            if (called) {
+                if (!self) break;  // the handler freed this tracker
+                // Indices past the ends of the lists a handler shortened are
+                // not visited.
+                tracked = FTrackedControls->List();
+                states = FControlStates->List();
+                limit = std::min({count, FTrackedControls->Count(), FControlStates->Count()});
             }
         }
     }
