@@ -46,6 +46,12 @@ void ReadIntoForm(std::string_view data, bool asText) {
         else ReadComponentFromBinary(data, "fuzz.bin", form, /*IgnoreMissingHandlers=*/true);
     } catch (const Exception&) {
     }
+    // Shown and painted as formrun shows it, whatever values it holds.
+    try {
+        form->Show();
+        Application->ProcessMessages();
+    } catch (const Exception&) {
+    }
     std::string written;
     try {
         written = WriteComponentToBinary(form);
