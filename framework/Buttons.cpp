@@ -19,9 +19,7 @@ void TSpeedButton::DescribeClass(ClassBuilder<TSpeedButton>& c) {
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishMouseEvents(c);
 }
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {

@@ -25,14 +25,7 @@ void TCheckListBox::DescribeClass(ClassBuilder<TCheckListBox>& c) {
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
     c.Property("OnClickCheck", &TCheckListBox::OnClickCheck);
-    c.Property("OnEnter", &TWinControl::OnEnter);
-    c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
-    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishFocusKeyMouseEvents(c);
 }
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}

@@ -316,6 +316,25 @@ class TGraphicControl : public TControl {
     explicit TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 };
 
+// Publishes the events most controls share, in the order form files store
+// them: the mouse events, and for windowed controls the focus and key events
+// before them.
+template <class C>
+void PublishMouseEvents(ClassBuilder<C>& c) {
+    c.Property("OnMouseDown", &TControl::OnMouseDown);
+    c.Property("OnMouseMove", &TControl::OnMouseMove);
+    c.Property("OnMouseUp", &TControl::OnMouseUp);
+}
+template <class C>
+void PublishFocusKeyMouseEvents(ClassBuilder<C>& c) {
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
+    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
+    PublishMouseEvents(c);
+}
+
 // The control that has captured the mouse, if any.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);

@@ -193,9 +193,7 @@ void TPanel::DescribeClass(ClassBuilder<TPanel>& c) {
     c.Property("OnClick", &TControl::OnClick);
     c.Property("OnEnter", &TWinControl::OnEnter);
     c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishMouseEvents(c);
 }
 
 void RegisterExtControls() { RegisterClasses({TBevel::StaticClass(), TPanel::StaticClass()}); }

@@ -101,9 +101,7 @@ void TCustomForm::DescribeClass(ClassBuilder<TCustomForm>& c) {
     c.Property("OnHide", &TCustomForm::OnHide);
     c.Property("OnKeyDown", &TWinControl::OnKeyDown);
     c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishMouseEvents(c);
     c.Property("OnShow", &TCustomForm::OnShow);
     c.Property("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
     c.Property("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);

@@ -69,9 +69,7 @@ void TLabel::DescribeClass(ClassBuilder<TLabel>& c) {
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap).Default(false);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishMouseEvents(c);
 }
 
 // ---------------------------------------------------------------------------
@@ -228,14 +226,7 @@ void TEdit::DescribeClass(ClassBuilder<TEdit>& c) {
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnChange", &TCustomEdit::OnChange);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnEnter", &TWinControl::OnEnter);
-    c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
-    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishFocusKeyMouseEvents(c);
 }
 
 // ---------------------------------------------------------------------------
@@ -332,14 +323,7 @@ void TButton::DescribeClass(ClassBuilder<TButton>& c) {
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnEnter", &TWinControl::OnEnter);
-    c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
-    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishFocusKeyMouseEvents(c);
 }
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -426,14 +410,7 @@ void TCheckBox::DescribeClass(ClassBuilder<TCheckBox>& c) {
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnEnter", &TWinControl::OnEnter);
-    c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
-    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishFocusKeyMouseEvents(c);
 }
 
 // ---------------------------------------------------------------------------
@@ -454,14 +431,7 @@ void TRadioButton::DescribeClass(ClassBuilder<TRadioButton>& c) {
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnEnter", &TWinControl::OnEnter);
-    c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
-    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishFocusKeyMouseEvents(c);
 }
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -760,14 +730,7 @@ void TListBox::DescribeClass(ClassBuilder<TListBox>& c) {
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
-    c.Property("OnEnter", &TWinControl::OnEnter);
-    c.Property("OnExit", &TWinControl::OnExit);
-    c.Property("OnKeyDown", &TWinControl::OnKeyDown);
-    c.Property("OnKeyPress", &TWinControl::OnKeyPress);
-    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
-    c.Property("OnMouseDown", &TControl::OnMouseDown);
-    c.Property("OnMouseMove", &TControl::OnMouseMove);
-    c.Property("OnMouseUp", &TControl::OnMouseUp);
+    PublishFocusKeyMouseEvents(c);
 }
 
 // ---------------------------------------------------------------------------
