@@ -89,6 +89,9 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TWinControl(AOwner) {
     FHeight = 41;
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque,
                                   csDoubleClicks};
+    // A panel keeps its own face colour on a coloured parent unless told to
+    // follow it; form files store ParentColor = True where one does.
+    FParentColor = false;
 }
 
 void TCustomPanel::SetAlignment(TAlignment v) {
@@ -182,10 +185,10 @@ void TPanel::DescribeClass(ClassBuilder<TPanel>& c) {
     c.Property("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth).Default(0);
     c.Property("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle).Default(bsNone);
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
-    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TPanel::IsColorStored);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TPanel::IsColorStored).Default(clBtnFace);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
     c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TPanel::IsFontStored);
-    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);

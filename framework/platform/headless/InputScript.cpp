@@ -1,5 +1,6 @@
 #include "framework/platform/headless/InputScript.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -172,7 +173,11 @@ std::string TInputScript::DumpForms() const {
     std::string out;
     IPlatform* p = Platform();
     if (!p) return out;
-    for (TCustomForm* form : p->WindowsInZOrder())
+    // The main form first, then the others bottom to top.
+    std::vector<TCustomForm*> forms = p->WindowsInZOrder();
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (auto it = std::find(forms.begin(), forms.end(), main); it != forms.end()) std::rotate(forms.begin(), it, it + 1);
+    for (TCustomForm* form : forms)
         out += WriteComponentToText(form, RootClassName ? RootClassName(form) : std::string());
     return out;
 }

@@ -10,7 +10,8 @@
 //                       F4, A-Z, 0-9), optionally Shift+NAME
 //   type TEXT           type the rest of the line
 //   close [FORM]        the close box of the named form, or of the topmost
-//   dump                every shown form's state, in the text form format
+//   dump                every shown form's state, in the text form format,
+//                       the main form first
 //   shot FILE           a screenshot of the desktop as PNG
 //   # ...               a comment
 //

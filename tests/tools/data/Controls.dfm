@@ -51,7 +51,6 @@ object MainForm: TMainForm
     BevelOuter = bvNone
     Caption = 'Panel'
     Color = clGray
-    ParentColor = False
     TabOrder = 0
     object Panel2: TPanel
       Left = 10
