@@ -16,10 +16,9 @@
 #include <sstream>
 #include <string>
 
+#include "demo/HoverBenchMain.h"
 #include "demo/HoverLog.h"
 #include "demo/Tour.h"
-#include "demo/TrackAbout.h"
-#include "demo/TrackForm.h"
 #include "framework/Forms.h"
 #include "framework/Log.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
@@ -55,24 +54,6 @@ struct TOptions {
     bool Tour = false;
     bool Log = false;
 };
-
-// The program's main routine: the application, its two forms, the loop.
-// A framework exception that gets here is shown, and the program still ends
-// with 0. Script errors are the caller's to report.
-int MainRoutine() {
-    try {
-        Application->Initialize();
-        Application->SetTitle("QVTrackMouse Demo");
-        Application->CreateForm(FormDemo);
-        Application->CreateForm(FormAbout);
-        Application->Run();
-    } catch (const EScriptError&) {
-        throw;
-    } catch (const Exception& E) {
-        Application->ShowException(E);
-    }
-    return 0;
-}
 
 bool ReadFile(const std::string& Path, std::string& Out) {
     std::ifstream in(Path, std::ios::binary);
@@ -192,7 +173,7 @@ int main(int argc, char** argv) {
 
     int status = 0;
     try {
-        status = MainRoutine();
+        status = HoverBenchMain();
     } catch (const EScriptError& e) {
         std::fprintf(stderr, "HoverBench: %s\n", e.Message().c_str());
         status = 1;

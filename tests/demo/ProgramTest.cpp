@@ -1,0 +1,145 @@
+// HoverBench run as a program, as a user runs it: the tour, scripts, the
+// log, the exit status, and wrong arguments.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string LastLine(const std::string& Text) {
+    std::string t = Text;
+    if (!t.empty() && t.back() == '\n') t.pop_back();
+    return t.substr(t.rfind('\n') + 1);
+}
+
+class HoverBenchProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("hoverbench-test-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        if (!HasFailure()) fs::remove_all(dir);
+    }
+    fs::path Write(const std::string& Name, const std::string& Text) {
+        fs::path p = dir / Name;
+        std::ofstream(p, std::ios::binary) << Text;
+        return p;
+    }
+    // Runs the program in the test's folder with no display to reach.
+    TRun Run(const std::string& Args) {
+        const fs::path out = dir / "stdout", err = dir / "stderr";
+        const std::string cmd = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QV_BACKEND " +
+                                QV_HOVERBENCH + " " + Args + " >" + out.string() + " 2>" + err.string() +
+                                " </dev/null";
+        const int rc = std::system(cmd.c_str());
+        return TRun{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, Slurp(out), Slurp(err)};
+    }
+    fs::path dir;
+};
+
+TEST_F(HoverBenchProgram, WithoutADisplayTheTourLogsEveryStepAndWritesItsScreenshots) {
+    const TRun r = Run("");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    for (const char* line : {
+             "enter FormDemo.Label2\n", "leave FormDemo.Edit1\n", "enter FormDemo.pnlThe\n",
+             "enter FormDemo.pnlPanels\n", "enter FormAbout.FormAbout\n", "leave FormAbout.FormAbout\n",
+             "messagebox title=\"Adding Control\" text=\"The control \\\"pnlPanels\\\" is already additioned.\" "
+             "style=0x10\n",
+             "messagebox title=\"Removing Control\" text=\"The control \\\"pnlPanels\\\" haven't been additioned.\" "
+             "style=0x10\n"})
+        EXPECT_NE(r.Out.find(line), std::string::npos) << line;
+    EXPECT_EQ(r.Out.find("pnlChildMessage"), std::string::npos) << "never tracked";
+    EXPECT_NE(r.Out.find("\ntour: 24 steps, "), std::string::npos);
+    EXPECT_EQ(LastLine(r.Out), "exit 0");
+    int shots = 0;
+    for (const auto& entry : fs::directory_iterator(dir / "hoverbench-tour")) {
+        EXPECT_EQ(Slurp(entry.path()).substr(0, 8), "\x89PNG\r\n\x1a\n") << entry.path();
+        ++shots;
+    }
+    EXPECT_EQ(shots, 24);
+    EXPECT_TRUE(fs::exists(dir / "hoverbench-tour" / "13-add-again-box-a.png"));
+}
+
+TEST_F(HoverBenchProgram, ScriptDrivesBothFormsAndEndsWithTheMainForm) {
+    Write("run.txt",
+          "move FormDemo.Edit1 50 10\n"
+          "click FormDemo.pnlAbout\n"
+          "# inside the modal about box\n"
+          "move FormAbout 20 20\n"
+          "dump\n"
+          "close FormAbout\n"
+          "click FormDemo.pnlExit\n"
+          "dump\n");
+    const TRun r = Run("--script run.txt");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const size_t main = r.Out.find("object FormDemo: TFormDemo\n"), about = r.Out.find("object FormAbout: TFormAbout\n");
+    ASSERT_NE(main, std::string::npos);
+    ASSERT_NE(about, std::string::npos);
+    EXPECT_LT(main, about) << "the main form first";
+    EXPECT_EQ(r.Out.find("object FormDemo: TFormDemo\n", main + 1), std::string::npos)
+        << "the program ended at Exit; the last dump never ran";
+    EXPECT_NE(r.Out.find("Caption = 'IN!'"), std::string::npos);
+    EXPECT_NE(r.Out.find("Caption = 'Controls Additioned: 39'"), std::string::npos);
+    EXPECT_NE(r.Out.find("enter FormDemo.Edit1\n"), std::string::npos);
+    EXPECT_EQ(LastLine(r.Out), "exit 0");
+
+    Write("close.txt", "close FormDemo\nmove FormDemo\n");
+    const TRun closed = Run("--script close.txt");
+    EXPECT_EQ(closed.Status, 0) << closed.Err;
+    EXPECT_EQ(closed.Out, "exit 0\n") << "the close box ends the program before the move";
+}
+
+TEST_F(HoverBenchProgram, WrongArgumentsAndBadScriptsAreNamedWithANonZeroExit) {
+    Write("bad.txt", "move FormDemo.Edit1\nwiggle 3\n");
+    Write("unknown.txt", "move FormDemo.Edit1\nmove FormDemo.NoSuchControl\n");
+    Write("file", "");
+    struct TCase {
+        std::string Args;
+        int Status;
+        std::string Message;
+    };
+    const TCase cases[] = {
+        {"--bogus", 2, "unknown argument '--bogus'"},
+        {"--script", 2, "option '--script' needs a value"},
+        {"--backend vulkan", 2, "unknown backend 'vulkan'"},
+        {"--backend sdl", 2, "the sdl backend cannot start"},
+        {"--tour --script bad.txt", 2, "--tour and --script cannot be combined"},
+        {"--script missing.txt", 1, "cannot read 'missing.txt'"},
+        {"--script bad.txt", 1, "bad.txt:2: unknown command 'wiggle'"},
+        {"--script unknown.txt", 1, "unknown.txt:2: form 'FormDemo' has no control named 'NoSuchControl'"},
+        {"--tour --shots file/sub", 1, "cannot create 'file/sub'"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Args);
+        const TRun r = Run(c.Args);
+        EXPECT_EQ(r.Status, c.Status);
+        EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
+    }
+}
+
+}  // namespace
