@@ -286,6 +286,38 @@ TEST_F(XvfbTest, FormrunShowsTheFormInARealWindow) {
 }
 
 // No server needed: a display that cannot be reached.
+TEST_F(XvfbTest, HoverBenchHoverLooksFollowTheRealPointerAndExitEndsIt) {
+    Start({QV_HOVERBENCH, "--log"});  // the default backend: a display is reachable
+    auto w = AwaitWindow("QVTrackMouse Demo");
+    ASSERT_TRUE(w) << Log();
+    EXPECT_EQ(w->Width, 437);
+    EXPECT_EQ(w->Height, 266);
+    auto at = [&](int X, int Y) { return std::pair{w->X + X, w->Y + Y}; };
+    // Inside Edit1's sunken field (client 78,32 61 x 21): grey, silver while hovered.
+    const vcl::TRect field = vcl::Bounds(w->X + 81, w->Y + 35, 55, 15);
+    ASSERT_TRUE(WaitFor([&] { return Count(Shot(), field, Rgb(vcl::clGray)) > 300; }, 20s)) << Log();
+    auto [ex, ey] = at(130, 48);
+    Move(ex, ey);
+    EXPECT_TRUE(Logged("enter FormDemo.Edit1")) << Log();
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), field, Rgb(vcl::clSilver)) > 300; }, 20s))
+        << Count(Shot(), field, Rgb(vcl::clSilver)) << " silver pixels";
+    // "Add" twice: the second press finds the panel tracked and says so.
+    auto [ax, ay] = at(399, 64);
+    Click(ax, ay);
+    Click(ax, ay);
+    auto box = AwaitWindow("Adding Control");
+    ASSERT_TRUE(box && box->Viewable) << Log();
+    EXPECT_TRUE(Logged("messagebox title=\"Adding Control\" text=\"The control \\\"pnlPanels\\\" is already "
+                       "additioned.\" style=0x10"))
+        << Log();
+    ASSERT_TRUE(server->Xte({"key Return"}));
+    EXPECT_FALSE(AwaitWindow("Adding Control", false)) << "the box stayed\n" << Log();
+    auto [xx, xy] = at(399, 115);
+    Click(xx, xy);  // Exit
+    EXPECT_EQ(app->Wait(20s), 0) << Log();
+    EXPECT_EQ(app->Out().substr(app->Out().rfind("exit")), "exit 0\n");
+}
+
 TEST(XvfbFallback, WithNoReachableDisplayTheDefaultIsHeadlessAndAskingForSdlFails) {
     if (!QV_E2E_HAVE_SDL) GTEST_SKIP() << "this build has no SDL2 backend (libsdl2-dev missing: run scripts/deps)";
     fs::path dir = fs::temp_directory_path() / ("qv-e2e-fallback-" + std::to_string(::getpid()));
