@@ -2,31 +2,14 @@
 // log, the exit status, and wrong arguments.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "ProgramFixture.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 std::string LastLine(const std::string& Text) {
     std::string t = Text;
@@ -34,36 +17,13 @@ std::string LastLine(const std::string& Text) {
     return t.substr(t.rfind('\n') + 1);
 }
 
-class HoverBenchProgram : public ::testing::Test {
+class HoverBenchProgram : public vcltest::ProgramTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("hoverbench-test-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        if (!HasFailure()) fs::remove_all(dir);
-    }
-    fs::path Write(const std::string& Name, const std::string& Text) {
-        fs::path p = dir / Name;
-        std::ofstream(p, std::ios::binary) << Text;
-        return p;
-    }
-    // Runs the program in the test's folder with no display to reach.
-    TRun Run(const std::string& Args) {
-        const fs::path out = dir / "stdout", err = dir / "stderr";
-        const std::string cmd = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QV_BACKEND " +
-                                QV_HOVERBENCH + " " + Args + " >" + out.string() + " 2>" + err.string() +
-                                " </dev/null";
-        const int rc = std::system(cmd.c_str());
-        return TRun{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, Slurp(out), Slurp(err)};
-    }
-    fs::path dir;
+    vcltest::TRun Run(const std::string& Args) { return ProgramTest::Run(QV_HOVERBENCH, Args); }
 };
 
 TEST_F(HoverBenchProgram, WithoutADisplayTheTourLogsEveryStepAndWritesItsScreenshots) {
-    const TRun r = Run("");
+    const vcltest::TRun r = Run("");
     ASSERT_EQ(r.Status, 0) << r.Err;
     for (const char* line : {
              "enter FormDemo.Label2\n", "leave FormDemo.Edit1\n", "enter FormDemo.pnlThe\n",
@@ -78,7 +38,7 @@ TEST_F(HoverBenchProgram, WithoutADisplayTheTourLogsEveryStepAndWritesItsScreens
     EXPECT_EQ(LastLine(r.Out), "exit 0");
     int shots = 0;
     for (const auto& entry : fs::directory_iterator(dir / "hoverbench-tour")) {
-        EXPECT_EQ(Slurp(entry.path()).substr(0, 8), "\x89PNG\r\n\x1a\n") << entry.path();
+        EXPECT_EQ(vcltest::Slurp(entry.path()).substr(0, 8), "\x89PNG\r\n\x1a\n") << entry.path();
         ++shots;
     }
     EXPECT_EQ(shots, 24);
@@ -95,7 +55,7 @@ TEST_F(HoverBenchProgram, ScriptDrivesBothFormsAndEndsWithTheMainForm) {
           "close FormAbout\n"
           "click FormDemo.pnlExit\n"
           "dump\n");
-    const TRun r = Run("--script run.txt");
+    const vcltest::TRun r = Run("--script run.txt");
     ASSERT_EQ(r.Status, 0) << r.Err;
     const size_t main = r.Out.find("object FormDemo: TFormDemo\n"), about = r.Out.find("object FormAbout: TFormAbout\n");
     ASSERT_NE(main, std::string::npos);
@@ -109,7 +69,7 @@ TEST_F(HoverBenchProgram, ScriptDrivesBothFormsAndEndsWithTheMainForm) {
     EXPECT_EQ(LastLine(r.Out), "exit 0");
 
     Write("close.txt", "close FormDemo\nmove FormDemo\n");
-    const TRun closed = Run("--script close.txt");
+    const vcltest::TRun closed = Run("--script close.txt");
     EXPECT_EQ(closed.Status, 0) << closed.Err;
     EXPECT_EQ(closed.Out, "exit 0\n") << "the close box ends the program before the move";
 }
@@ -136,7 +96,7 @@ TEST_F(HoverBenchProgram, WrongArgumentsAndBadScriptsAreNamedWithANonZeroExit) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Args);
-        const TRun r = Run(c.Args);
+        const vcltest::TRun r = Run(c.Args);
         EXPECT_EQ(r.Status, c.Status);
         EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
     }

@@ -1,74 +1,32 @@
 // formrun, run as a program: dumps, input scripts, and its errors.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include "ProgramFixture.h"
+
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-class Formrun : public ::testing::Test {
+class Formrun : public vcltest::ProgramTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("formrun-test-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path Write(const std::string& name, const std::string& text) {
-        fs::path p = dir / name;
-        std::ofstream(p, std::ios::binary) << text;
-        return p;
-    }
-    TRun Run(const std::string& args) {
-        fs::path out = dir / "stdout", err = dir / "stderr";
-        // The headless desktop, also where a display is reachable: these
-        // runs must not open windows and wait for a user.
-        std::string cmd = "QV_BACKEND=headless " + std::string(QV_FORMRUN) + " " + args + " >" + out.string() +
-                          " 2>" + err.string();
-        int rc = std::system(cmd.c_str());
-        TRun r;
-        r.Status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-        r.Out = Slurp(out);
-        r.Err = Slurp(err);
-        return r;
-    }
+    vcltest::TRun Run(const std::string& args) { return ProgramTest::Run(QV_FORMRUN, args); }
     static std::string Data(const std::string& name) { return std::string(QV_TEST_DATA_DIR) + "/" + name; }
-
-    fs::path dir;
 };
 
 }  // namespace
 
 TEST_F(Formrun, FormWithEveryControlKindIsDumpedBackIdentically) {
-    TRun r = Run(Data("Controls.dfm"));
+    vcltest::TRun r = Run(Data("Controls.dfm"));
     ASSERT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out, Slurp(Data("Controls.dfm")));
+    EXPECT_EQ(r.Out, vcltest::Slurp(Data("Controls.dfm")));
     // The same form in the binary format gives the same dump.
     fs::path bin = dir / "Controls.bin";
     std::string conv = std::string(QV_DFMCONV) + " --to binary " + Data("Controls.dfm") + " " + bin.string();
     ASSERT_EQ(std::system(conv.c_str()), 0);
-    TRun rb = Run(bin.string());
+    vcltest::TRun rb = Run(bin.string());
     ASSERT_EQ(rb.Status, 0) << rb.Err;
     EXPECT_EQ(rb.Out, r.Out);
 }
@@ -83,7 +41,7 @@ TEST_F(Formrun, ScriptClicksAndTypesAsAUserWould) {
                             "type  and more\n"
                             "key Backspace\n"
                             "dump\n");
-    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    vcltest::TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("    Caption = 'Check'\n    Checked = True\n    State = cbChecked\n"), std::string::npos)
         << r.Out;
@@ -94,14 +52,14 @@ TEST_F(Formrun, ScriptClicksAndTypesAsAUserWould) {
 
 TEST_F(Formrun, ClosingTheMainFormEndsTheRun) {
     fs::path script = Write("s.txt", "close MainForm\ndump\n");
-    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    vcltest::TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out, "");  // nothing is shown any more, or the run ended first
 }
 
 TEST_F(Formrun, ScriptErrorsNameTheLine) {
     fs::path bad = Write("bad.txt", "move 1 2\n\njump 3 4\n");
-    TRun r = Run(Data("Controls.dfm") + " --script " + bad.string());
+    vcltest::TRun r = Run(Data("Controls.dfm") + " --script " + bad.string());
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("bad.txt:3: unknown command 'jump'"), std::string::npos) << r.Err;
     fs::path path = Write("path.txt", "move MainForm.NoSuchControl\n");
@@ -118,9 +76,9 @@ TEST_F(Formrun, ScriptErrorsNameTheLine) {
 TEST_F(Formrun, ShotWritesTheDesktopAsPng) {
     fs::path shot = dir / "out.png";
     fs::path script = Write("s.txt", "shot " + shot.string() + "\n");
-    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    vcltest::TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
     EXPECT_EQ(r.Status, 0) << r.Err;
-    std::string png = Slurp(shot);
+    std::string png = vcltest::Slurp(shot);
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
 }
@@ -128,7 +86,7 @@ TEST_F(Formrun, ShotWritesTheDesktopAsPng) {
 TEST_F(Formrun, ShotThatCannotBeWrittenFailsNamingTheFile) {
     fs::path shot = dir / "no-such-folder" / "out.png";
     fs::path script = Write("s.txt", "shot " + shot.string() + "\n");
-    TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
+    vcltest::TRun r = Run(Data("Controls.dfm") + " --script " + script.string());
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find(shot.string()), std::string::npos) << r.Err;
 }
@@ -137,7 +95,7 @@ TEST_F(Formrun, HandlersTheFormDoesNotPublishAreAnErrorUnlessIgnored) {
     fs::path form = Write("h.dfm",
                           "object F: TForm1\n  OnClick = FormClick\n  object B: TButton\n"
                           "    OnClick = ButtonClick\n  end\nend\n");
-    TRun r = Run(form.string());
+    vcltest::TRun r = Run(form.string());
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("FormClick"), std::string::npos) << r.Err;
     r = Run(form.string() + " --ignore-handlers");
@@ -148,7 +106,7 @@ TEST_F(Formrun, HandlersTheFormDoesNotPublishAreAnErrorUnlessIgnored) {
 
 TEST_F(Formrun, BadInputGivesAClearErrorAndNonZeroExit) {
     fs::path form = Write("broken.dfm", "object F: TForm\n  Caption = 'unterminated\nend\n");
-    TRun r = Run(form.string());
+    vcltest::TRun r = Run(form.string());
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("broken.dfm:2:"), std::string::npos) << r.Err;
     fs::path unknown = Write("unknown.dfm", "object F: TForm\n  object X: TNoSuchControl\n  end\nend\n");
@@ -163,13 +121,13 @@ TEST_F(Formrun, BadInputGivesAClearErrorAndNonZeroExit) {
 TEST_F(Formrun, DamagedBinaryBehindAResourceHeaderGivesItsFileOffset) {
     // A resource header (16 bytes), then a stream whose class name is cut short.
     std::string bin("\xFF\x0A\x00" "TFORM1\0" "\x30\x10" "\x08\0\0\0" "TPF0\x05TFo", 24);
-    TRun r = Run(Write("cut.dfm", bin).string());
+    vcltest::TRun r = Run(Write("cut.dfm", bin).string());
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("cut.dfm: offset 21: unexpected end of data"), std::string::npos) << r.Err;
 }
 
 TEST_F(Formrun, BadArgumentsAreNamed) {
-    TRun r = Run(Data("Controls.dfm") + " --frobnicate");
+    vcltest::TRun r = Run(Data("Controls.dfm") + " --frobnicate");
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("--frobnicate"), std::string::npos) << r.Err;
     r = Run(Data("Controls.dfm") + " --backend vga");
@@ -183,7 +141,7 @@ TEST_F(Formrun, BadArgumentsAreNamed) {
 
 TEST_F(Formrun, FormCarryingATrackerLoadsAndDumpsBackIdentically) {
     fs::path script = Write("s.txt", "move TrackedForm.Bevel1\nmove TrackedForm.Panel1\nmove 1 1\ndump\n");
-    TRun r = Run(Data("Tracked.dfm") + " --script " + script.string());
+    vcltest::TRun r = Run(Data("Tracked.dfm") + " --script " + script.string());
     ASSERT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out, Slurp(Data("Tracked.dfm")));
+    EXPECT_EQ(r.Out, vcltest::Slurp(Data("Tracked.dfm")));
 }
