@@ -145,11 +145,20 @@ int main(int argc, char** argv) {
         }
         tourScript = hoverbench::MakeTour();
         script = std::make_unique<TInputScript>(tourScript.Script, "tour");
-        script->OnShot = [&](const std::string& File) {
+    }
+    if (desktop && script) {
+        // Screenshots show the pointer. One that cannot be written ends the
+        // run with an error rather than in a message box.
+        script->OnShot = [&, tour](const std::string& File) {
+            const std::string path = tour ? (fs::path(shotDir) / File).string() : File;
             TBitmapData shot = desktop->Screenshot();
             TPoint pointer;
             if (desktop->GetCursorPos(pointer)) hoverbench::DrawPointer(shot, pointer);
-            SavePng(shot, (fs::path(shotDir) / File).string());
+            try {
+                SavePng(shot, path);
+            } catch (const Exception& e) {
+                throw EScriptError(e.Message());
+            }
         };
     }
 

@@ -78,6 +78,7 @@ TEST_F(HoverBenchProgram, WrongArgumentsAndBadScriptsAreNamedWithANonZeroExit) {
     Write("bad.txt", "move FormDemo.Edit1\nwiggle 3\n");
     Write("unknown.txt", "move FormDemo.Edit1\nmove FormDemo.NoSuchControl\n");
     Write("file", "");
+    Write("shot.txt", "shot no-such-folder/a.png\nmove FormDemo.Edit1\n");
     struct TCase {
         std::string Args;
         int Status;
@@ -93,6 +94,7 @@ TEST_F(HoverBenchProgram, WrongArgumentsAndBadScriptsAreNamedWithANonZeroExit) {
         {"--script bad.txt", 1, "bad.txt:2: unknown command 'wiggle'"},
         {"--script unknown.txt", 1, "unknown.txt:2: form 'FormDemo' has no control named 'NoSuchControl'"},
         {"--tour --shots file/sub", 1, "cannot create 'file/sub'"},
+        {"--script shot.txt", 1, "no-such-folder/a.png"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Args);
