@@ -290,6 +290,8 @@ TEST_F(XvfbTest, HoverBenchHoverLooksFollowTheRealPointerAndExitEndsIt) {
     Start({QV_HOVERBENCH, "--log"});  // the default backend: a display is reachable
     auto w = AwaitWindow("QVTrackMouse Demo");
     ASSERT_TRUE(w) << Log();
+    EXPECT_EQ(w->X, 201) << "at its designed place";
+    EXPECT_EQ(w->Y, 101);
     EXPECT_EQ(w->Width, 437);
     EXPECT_EQ(w->Height, 266);
     auto at = [&](int X, int Y) { return std::pair{w->X + X, w->Y + Y}; };
