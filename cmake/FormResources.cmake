@@ -26,3 +26,18 @@ function(qv_add_form_resource)
     VERBATIM)
   target_sources(${ARG_TARGET} PRIVATE "${cpp}")
 endfunction()
+
+# A program that loads packages (the designer host, its tests) carries the
+# whole framework and exports it, so that a package's references to the
+# framework resolve to the program's one copy: one class registry, one
+# application. Archives linked whole; the normal link after them brings
+# their own dependencies and pulls nothing twice.
+function(qv_link_whole_framework TARGET)
+  set_target_properties(${TARGET} PROPERTIES ENABLE_EXPORTS ON)
+  target_link_libraries(${TARGET} PRIVATE
+    -Wl,--whole-archive
+    $<TARGET_FILE:vcl_framework> $<TARGET_FILE:vcl_formfile> $<TARGET_FILE:vcl_resfile>
+    -Wl,--no-whole-archive
+    vcl_framework)
+  add_dependencies(${TARGET} vcl_framework vcl_formfile vcl_resfile)
+endfunction()

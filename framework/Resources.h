@@ -14,6 +14,11 @@ namespace vcl {
 // Called by the generated code at start-up. A second resource of the same
 // name replaces the first.
 void RegisterResource(std::string_view Name, const unsigned char* Data, size_t Size);
+// A resource whose bytes the table keeps, on behalf of Owner (a package);
+// it replaces one of the same name.
+void RegisterResourceData(std::string_view Name, std::string Data, const void* Owner);
+// Drops every resource registered on behalf of Owner.
+void UnregisterResources(const void* Owner);
 // The resource's bytes, by name (ASCII letter case ignored).
 std::optional<std::string_view> FindResource(std::string_view Name);
 

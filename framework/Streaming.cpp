@@ -280,6 +280,10 @@ void TReader::ReadPropValue(TObject* Instance, const TPropInfo* Prop, const std:
             std::string name = FStream.ReadStr();
             const TMethodInfo* mi = FRoot->ClassType()->FindMethod(name);
             if (!mi) {
+                if (OnMissingHandler) {
+                    OnMissingHandler(Instance, Prop, name);
+                    return;
+                }
                 if (FIgnoreMissingHandlers) return;
                 PropError(offset, Where, "Method " + name + " not found in class " + FRoot->ClassName());
             }

@@ -55,6 +55,9 @@ public:
     // Handlers that the root's class does not publish are an error unless
     // this is set; they are then left unassigned.
     void SetIgnoreMissingHandlers(bool v) { FIgnoreMissingHandlers = v; }
+    // When set, a handler the root's class does not publish is handed here
+    // (the designer keeps it by name) instead of being an error.
+    std::function<void(TObject* Instance, const TPropInfo* Prop, const std::string& Method)> OnMissingHandler;
     // Called for each component reference that could not be resolved (the
     // reference stays null). The default writes a line to the log.
     std::function<void(const std::string& message)> OnUnresolvedReference;

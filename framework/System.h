@@ -142,6 +142,9 @@ struct TMetaClass {
     // items by collection. Null for abstract classes and plain objects.
     TComponentFactory NewComponent = nullptr;
     TItemFactory NewItem = nullptr;
+    // Set for other classes made with no arguments (property editors), so
+    // that a class reference can make an instance.
+    TObject* (*NewObject)() = nullptr;
     // Published members declared by this class itself, in declaration order.
     std::vector<std::unique_ptr<TPropInfo>> OwnProperties;
     std::vector<TMethodInfo> OwnMethods;

@@ -392,6 +392,10 @@ public:
                       std::is_constructible_v<C, TCollection*>) {
             meta->NewItem = [](TCollection* coll) -> TCollectionItem* { return new C(coll); };
         }
+        if constexpr (!std::is_base_of_v<TComponent, C> && !std::is_base_of_v<TCollectionItem, C> &&
+                      !std::is_abstract_v<C> && std::is_default_constructible_v<C>) {
+            meta->NewObject = []() -> TObject* { return new C(); };
+        }
         ClassBuilder<C> builder(meta);
         C::DescribeClass(builder);
         return meta;

@@ -1,0 +1,115 @@
+object QVControlsListForm: TQVControlsListForm
+  Left = 566
+  Top = 454
+  BorderIcons = [biSystemMenu]
+  BorderStyle = bsSingle
+  ClientHeight = 256
+  ClientWidth = 443
+  Color = clGray
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  Icon.Data = {
+    0000010001002020100001000400E80200001600000028000000200000004000
+    0000010004000000000080020000000000000000000010000000000000000000
+    000000008000008000000080800080000000800080008080000080808000C0C0
+    C0000000FF0000FF000000FFFF00FF000000FF00FF00FFFF0000FFFFFF000000
+    0000000000000000000000000000000000000000000000000000000000000000
+    0000000000000000000000000000000000000000000000000000000000000000
+    0000000000000000000000000000000000000000000000000000000000000000
+    0000000000000000000000000000000000000000000000000FF0000000000000
+    00000000000000000FF00000000000000000000000000000FF00000000000000
+    000000000000F000FF00000000000000000000000000FF0FF000000000000000
+    000000000000FFFFF00000000000000000F333333330FFFFFFFF000000000000
+    00FBBBBBBBB0FFFFFFF000000000000000FBBBBBBBB0FFFFFF03000000000000
+    00FBBBBBBBB0FFFFF0B300000000000000FBB3333BB0FFFF0BB3000000000000
+    00FBB3333BB0FFF0BBB300000000000000FBBBBBBBB0FF0BBBB3000000000000
+    00FBBBBBBBB0F0BBBBB300000000000000FBB33333B00BBBBBB3000000000000
+    00FBB33333B0BBBBBBB300000000000000FBBBBBBBBBBBBBBBB3000000000000
+    00FBBBBBBBBBBBBBBBB300000000000000FFFFFFFFFFFFFFFFFF000000000000
+    0000000000000000000000000000000000000000000000000000000000000000
+    0000000000000000000000000000000000000000000000000000000000000000
+    000000000000000000000000000000000000000000000000000000000000FFFF
+    FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF9FFFFFFF0FFFFFE
+    F0FFFFFE61FFFFFE21FFFFFE03FFFC00003FFC00007FFC00007FFC00007FFC00
+    007FFC00007FFC00007FFC00007FFC00007FFC00007FFC00007FFC00007FFC00
+    007FFC00007FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
+  Position = poScreenCenter
+  OnClose = FormClose
+  OnDestroy = FormDestroy
+  PixelsPerInch = 96
+  TextHeight = 13
+  object spdbtnSelectAll: TSpeedButton
+    Left = 3
+    Top = 229
+    Width = 125
+    Height = 25
+    Caption = 'Select All'
+    Flat = True
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWhite
+    Font.Height = -11
+    Font.Name = 'MS Sans Serif'
+    Font.Style = [fsBold]
+    ParentFont = False
+    OnClick = spdbtnSelectAllClick
+  end
+  object p1: TPanel
+    Left = 0
+    Top = 0
+    Width = 443
+    Height = 23
+    Align = alTop
+    BevelOuter = bvNone
+    Caption = 'Choose the components to track the mouse events:'
+    Color = clGray
+    Font.Charset = ANSI_CHARSET
+    Font.Color = clWhite
+    Font.Height = -11
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+    TabOrder = 0
+  end
+  object p2: TPanel
+    Left = 0
+    Top = 23
+    Width = 443
+    Height = 2
+    Align = alTop
+    BevelOuter = bvNone
+    Color = clSilver
+    TabOrder = 1
+  end
+  object pnlGrid: TPanel
+    Left = 0
+    Top = 25
+    Width = 443
+    Height = 200
+    Align = alTop
+    BevelOuter = bvNone
+    Caption = 'pnlGrid'
+    TabOrder = 2
+    object chklstControls: TCheckListBox
+      Left = 0
+      Top = 0
+      Width = 443
+      Height = 200
+      OnClickCheck = chklstControlsClickCheck
+      Align = alClient
+      Color = clSilver
+      Columns = 2
+      Font.Charset = ANSI_CHARSET
+      Font.Color = clWindowText
+      Font.Height = -11
+      Font.Name = 'Tahoma'
+      Font.Style = []
+      ItemHeight = 18
+      ParentFont = False
+      Style = lbOwnerDrawFixed
+      TabOrder = 0
+    end
+  end
+end
