@@ -375,6 +375,11 @@ void TCustomForm::TextChanged() {
 }
 
 bool TCustomForm::DialogKey(uint16_t Key, TShiftState Shift) {
+    // Alt+F4, the system's close keystroke, does what the close box does.
+    if (Key == VK_F4 && Shift.Contains(ssAlt)) {
+        if (FBorderIcons.Contains(biSystemMenu)) Perform(WM_CLOSE, 0, 0);
+        return true;
+    }
     if (Key == VK_TAB) {
         SelectNext(!Shift.Contains(ssShift));
         return true;
@@ -773,6 +778,8 @@ void TApplication::DispatchInput(const TInputEvent& Event) {
             if (formRef && Event.Kind == TInputEvent::KeyDown && m.WParam != 0) {
                 TShiftState shift;
                 if (Event.Shift & 1) shift << ssShift;
+                if (Event.Shift & 2) shift << ssAlt;
+                if (Event.Shift & 4) shift << ssCtrl;
                 formRef->DialogKey(static_cast<uint16_t>(m.WParam), shift);
             }
             return;

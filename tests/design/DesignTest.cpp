@@ -137,8 +137,13 @@ TEST_F(AssociateEditor, ListsEveryControlSortedAndTheOwnerLastChecksByNameAndRew
     (void)edit;
 }
 
-TEST_F(AssociateEditor, AnOwnerWithoutControlsListsItselfAlone) {
+TEST_F(AssociateEditor, AnOwnerWithoutControlsListsItselfAloneAndAltF4ClosesTheDialog) {
     Look();
+    steps.push_back([this](TQVControlsListForm*) { Desktop()->Key(VK_F4, 2 /* Alt */); });
+    steps.push_back([this](TQVControlsListForm* d) {
+        ADD_FAILURE() << "Alt+F4 left the dialog open";
+        Desktop()->CloseBox(d);
+    });
     Edit();
     EXPECT_EQ(entries, (std::vector<std::string>{"[ ] FormDemo: TForm"}));
     EXPECT_TRUE(Items().empty());
@@ -205,6 +210,46 @@ TEST_F(AssociateEditor, ControlsFreedWhileTheDialogIsUpAreLeftOutAndATrackerFree
         Desktop()->MoveTo(TPoint{2, 2});
     });
     Edit();  // must not touch the freed tracker's collection
+}
+
+// Editors that only differ by class, for the choice of editor.
+#define TEST_EDITOR(Name)                                  \
+    class Name : public TPropertyEditor {                  \
+        VCL_CLASS(Name, TPropertyEditor)                   \
+        Name() = default;                                  \
+    };                                                     \
+    VCL_IMPLEMENT_CLASS(Name)                              \
+    void Name::DescribeClass(ClassBuilder<Name>&) {}
+TEST_EDITOR(TAnyFontEditor)
+TEST_EDITOR(TControlFontEditor)
+TEST_EDITOR(TPanelFontEditor)
+TEST_EDITOR(TLaterPanelFontEditor)
+TEST_EDITOR(TNamedEditor)
+TEST_EDITOR(TPersistentEditor)
+
+TEST(PropertyEditorChoice, TheMostSpecificRegistrationServesAndTheLaterAmongEquals) {
+    const TPropInfo* panelFont = TPanel::StaticClass()->FindProperty("Font");
+    const TPropInfo* labelFont = TLabel::StaticClass()->FindProperty("Font");
+    auto editorFor = [](const TMetaClass* c, const TPropInfo* p) {
+        const TMetaClass* e = FindPropertyEditor(c, p);
+        return e ? e->ClassName() : std::string("none");
+    };
+    const TTypeInfo* font = TypeInfoOf<TFont*>();
+    RegisterPropertyEditor(TypeInfoOf<TPersistent*>(), nullptr, "", TPersistentEditor::StaticClass());
+    EXPECT_EQ(editorFor(TPanel::StaticClass(), panelFont), "TPersistentEditor") << "an ancestor property class";
+    RegisterPropertyEditor(font, nullptr, "", TAnyFontEditor::StaticClass());
+    EXPECT_EQ(editorFor(TPanel::StaticClass(), panelFont), "TAnyFontEditor") << "the exact class over an ancestor";
+    RegisterPropertyEditor(font, TControl::StaticClass(), "", TControlFontEditor::StaticClass());
+    RegisterPropertyEditor(font, TPanel::StaticClass(), "", TPanelFontEditor::StaticClass());
+    RegisterPropertyEditor(font, TControl::StaticClass(), "HintFont", TNamedEditor::StaticClass());
+    EXPECT_EQ(editorFor(TPanel::StaticClass(), panelFont), "TPanelFontEditor") << "the nearest component class";
+    EXPECT_EQ(editorFor(TLabel::StaticClass(), labelFont), "TControlFontEditor");
+    EXPECT_EQ(editorFor(TComponent::StaticClass(), panelFont), "TAnyFontEditor") << "a class registration elsewhere";
+    RegisterPropertyEditor(font, TPanel::StaticClass(), "", TLaterPanelFontEditor::StaticClass());
+    EXPECT_EQ(editorFor(TPanel::StaticClass(), panelFont), "TLaterPanelFontEditor") << "later over earlier";
+    RegisterPropertyEditor(font, nullptr, "font", TNamedEditor::StaticClass());
+    EXPECT_EQ(editorFor(TPanel::StaticClass(), panelFont), "TNamedEditor") << "a name over any class";
+    EXPECT_EQ(editorFor(TPanel::StaticClass(), TPanel::StaticClass()->FindProperty("Caption")), "none");
 }
 
 TEST(QVComponentsRegister, PutsOneComponentOnItsPageAndBindsOneEditorToAssociateOnly) {

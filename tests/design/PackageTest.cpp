@@ -49,6 +49,19 @@ TEST(Package, RegistersOnlyThroughRegisterAndLeavesNothingWhenUnloadedTwice) {
     }
 }
 
+std::vector<std::string> gUnitLog;
+TEST(Package, UnitsAreInitializedInTableOrderAndFinalizedInReverse) {
+    gUnitLog.clear();
+    const TPackageUnit units[] = {
+        {[] { gUnitLog.push_back("init A"); }, [] { gUnitLog.push_back("fini A"); }},
+        {nullptr, [] { gUnitLog.push_back("fini B"); }},
+        {[] { gUnitLog.push_back("init C"); }, nullptr},
+    };
+    PackageLoad(units, 3);
+    PackageUnload(units, 3);
+    EXPECT_EQ(gUnitLog, (std::vector<std::string>{"init A", "init C", "fini B", "fini A"}));
+}
+
 TEST(Package, CarriesItsResourcesUnderTheirTypesNamesAndLanguages) {
     TPackage* p = LoadPackage(QV_PACKAGE);
     std::vector<std::string> listed;

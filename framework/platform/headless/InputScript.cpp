@@ -41,9 +41,16 @@ int ButtonOf(const std::string& s) {
 int KeyOf(const std::string& name, uint32_t& shift) {
     std::string n = name;
     shift = 0;
-    if (n.size() > 6 && SameText(n.substr(0, 6), "shift+")) {
-        shift = 1;
-        n = n.substr(6);
+    for (bool more = true; more;) {
+        more = false;
+        for (const auto& [prefix, bit] : {std::pair{"shift+", 1u}, std::pair{"alt+", 2u}, std::pair{"ctrl+", 4u}}) {
+            const size_t len = std::char_traits<char>::length(prefix);
+            if (n.size() > len && SameText(n.substr(0, len), prefix)) {
+                shift |= bit;
+                n = n.substr(len);
+                more = true;
+            }
+        }
     }
     static const struct {
         const char* Name;

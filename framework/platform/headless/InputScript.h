@@ -7,7 +7,8 @@
 //   click POS [BUTTON]  move, press and release
 //   key NAME            press and release a key (Return, Escape, Tab, Space,
 //                       Backspace, Delete, Home, End, Left, Right, Up, Down,
-//                       F4, A-Z, 0-9), optionally Shift+NAME
+//                       F4, A-Z, 0-9), optionally with Shift+, Alt+, Ctrl+
+//                       in front (Alt+F4 closes the form)
 //   type TEXT           type the rest of the line
 //   close [FORM]        the close box of the named form, or of the topmost
 //   dump                every shown form's state, in the text form format,
