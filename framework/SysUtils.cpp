@@ -1,6 +1,13 @@
 #include "framework/SysUtils.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 
 namespace vcl {
 
@@ -35,6 +42,45 @@ bool IsValidIdent(std::string_view s) {
     for (unsigned char c : s)
         if (!letter(c) && !(c >= '0' && c <= '9')) return false;
     return true;
+}
+
+void WriteFileAtomically(const std::string& Path, std::string_view Data) {
+    std::string tmp = Path + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) throw EWriteError(Path + ": cannot create a temporary file: " + std::strerror(errno));
+    auto fail = [&](const char* what) {
+        const std::string why = std::strerror(errno);
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        throw EWriteError(Path + ": " + what + ": " + why);
+    };
+    // mkstemp makes the file private: keep the old file's mode, else the usual.
+    struct stat st {};
+    if (::stat(Path.c_str(), &st) == 0) {
+        ::fchmod(fd, st.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    size_t done = 0;
+    while (done < Data.size()) {
+        const ssize_t n = ::write(fd, Data.data() + done, Data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) fail("write error");
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) fail("write error");
+    if (::close(fd) != 0) {
+        const std::string why = std::strerror(errno);
+        ::unlink(tmp.c_str());
+        throw EWriteError(Path + ": cannot write: " + why);
+    }
+    if (std::rename(tmp.c_str(), Path.c_str()) != 0) {
+        const std::string why = std::strerror(errno);
+        ::unlink(tmp.c_str());
+        throw EWriteError(Path + ": cannot write: " + why);
+    }
 }
 
 }  // namespace vcl

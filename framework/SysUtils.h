@@ -54,6 +54,11 @@ VCL_DECLARE_EXCEPTION(EFilerError, EStreamError)
 VCL_DECLARE_EXCEPTION(EReadError, EFilerError)
 VCL_DECLARE_EXCEPTION(EWriteError, EFilerError)
 VCL_DECLARE_EXCEPTION(EClassNotFound, EFilerError)
+
+// Writes Data to a new file beside Path, then renames it into place: a write
+// that fails or is cut short leaves Path as it was. A file that existed keeps
+// its permissions. EWriteError "Path: why" on failure.
+void WriteFileAtomically(const std::string& Path, std::string_view Data);
 VCL_DECLARE_EXCEPTION(EPropertyError, EFilerError)
 VCL_DECLARE_EXCEPTION(EParserError, Exception)
 VCL_DECLARE_EXCEPTION(EResNotFound, Exception)

@@ -48,35 +48,6 @@ std::string ReadFile(const std::string& path) {
     return data;
 }
 
-// Writes data to a new file beside path and renames it into place, so that a
-// failure never leaves a partial or missing OUT behind.
-void WriteFileAtomically(const std::string& path, const std::string& data) {
-    std::string tmp = path + ".tmp-XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0) throw FileError{path + ": cannot create a temporary file: " + std::strerror(errno)};
-    // mkstemp makes the file private; OUT gets the usual permissions instead.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const std::string why = std::strerror(errno);
-            close(fd);
-            unlink(tmp.c_str());
-            throw FileError{path + ": write error: " + why};
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (close(fd) != 0 || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
-        unlink(tmp.c_str());
-        throw FileError{path + ": cannot write: " + why};
-    }
-}
-
 std::string Convert(const std::string& data, const std::string& name, bool toBinary) {
     if (IsBinaryForm(data)) {
         if (!toBinary) return BinaryToText(data, name);
@@ -116,7 +87,7 @@ int main(int argc, char** argv) {
 
     try {
         const std::string input = ReadFile(paths[0]);
-        WriteFileAtomically(paths[1], Convert(input, paths[0], format == "binary"));
+        vcl::WriteFileAtomically(paths[1], Convert(input, paths[0], format == "binary"));
         return 0;
     } catch (const vcl::Exception& e) {
         std::cerr << e.Message() << "\n";

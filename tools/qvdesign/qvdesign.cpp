@@ -68,32 +68,6 @@ std::string ReadFile(const std::string& Path) {
     return ss.str();
 }
 
-// Writes Data beside Path under a temporary name, then renames it into place:
-// a save that fails or is killed leaves the original as it was.
-void WriteFileAtomically(const std::string& Path, const std::string& Data) {
-    std::string tmp = Path + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) throw EHostError(Path + ": cannot save: " + std::strerror(errno));
-    size_t done = 0;
-    while (done < Data.size()) {
-        const ssize_t n = ::write(fd, Data.data() + done, Data.size() - done);
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            throw EHostError(Path + ": cannot save: " + std::strerror(err));
-        }
-        done += static_cast<size_t>(n);
-    }
-    struct stat st {};
-    if (::stat(Path.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || std::rename(tmp.c_str(), Path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        throw EHostError(Path + ": cannot save: " + std::strerror(err));
-    }
-}
-
 // The framework's own component classes, which every designed form may use.
 void RegisterHostClasses() {
     RegisterFormClasses();

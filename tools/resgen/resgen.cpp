@@ -83,34 +83,6 @@ std::string ReadFile(const std::string& path) {
     return data;
 }
 
-// Writes data to a new file beside path and renames it into place, so that a
-// failure never leaves a partial or missing file behind.
-void WriteFileAtomically(const std::string& path, const std::string& data) {
-    std::string tmp = path + ".tmp-XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0) throw TError{path + ": cannot create a temporary file: " + std::strerror(errno)};
-    const mode_t mask = umask(0);  // mkstemp makes the file private; give it the usual permissions
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const std::string why = std::strerror(errno);
-            close(fd);
-            unlink(tmp.c_str());
-            throw TError{path + ": write error: " + why};
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (close(fd) != 0 || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
-        unlink(tmp.c_str());
-        throw TError{path + ": cannot write: " + why};
-    }
-}
-
 struct TToken {
     std::string Text;
     bool Quoted = false;
@@ -491,15 +463,17 @@ int main(int argc, char** argv) {
     try {
         TManifest manifest(paths[0], ReadFile(paths[0]));
         const std::string res = WriteRes(manifest.Compile());
-        WriteFileAtomically(paths[1], res);
+        vcl::WriteFileAtomically(paths[1], res);
         if (!depfile.empty()) {
             std::vector<std::string> inputs{std::filesystem::absolute(paths[0]).lexically_normal().string()};
             inputs.insert(inputs.end(), manifest.Inputs().begin(), manifest.Inputs().end());
-            WriteFileAtomically(depfile, DepfileText(std::filesystem::absolute(paths[1]).string(), inputs));
+            vcl::WriteFileAtomically(depfile, DepfileText(std::filesystem::absolute(paths[1]).string(), inputs));
         }
         return 0;
     } catch (const TError& e) {
         std::cerr << e.Message << "\n";
+    } catch (const vcl::EWriteError& e) {
+        std::cerr << e.Message() << "\n";  // names the file already
     } catch (const vcl::Exception& e) {
         std::cerr << paths[1] << ": " << e.Message() << "\n";
     } catch (const std::bad_alloc&) {
