@@ -30,8 +30,10 @@ struct Corpus {
     Corpus() {
         const fs::path dir(QV_CORPUS_DIR);
         std::vector<fs::path> files;
-        for (const char* sub : {"dfm", "dfm-binary"})
-            for (const auto& e : fs::directory_iterator(dir / sub)) files.push_back(e.path());
+        for (const char* sub : {"dfm", "dfm-binary"}) {
+            std::error_code ec;
+            for (const auto& e : fs::directory_iterator(dir / sub, ec)) files.push_back(e.path());
+        }
         std::sort(files.begin(), files.end());
         for (const auto& f : files) {
             const auto ext = f.extension().string();
@@ -59,7 +61,15 @@ const Corpus& TheCorpus() {
     return corpus;
 }
 
+// Without the shared corpus beside the project there is nothing to measure.
+bool NoCorpus(benchmark::State& state) {
+    if (!TheCorpus().Binaries.empty()) return false;
+    state.SkipWithError("no corpus at " QV_CORPUS_DIR);
+    return true;
+}
+
 void BM_TextToBinary(benchmark::State& state) {
+    if (NoCorpus(state)) return;
     const Corpus& c = TheCorpus();
     for (auto _ : state)
         for (const auto& t : c.Texts) benchmark::DoNotOptimize(TextToBinary(t, "bench"));
@@ -128,6 +138,7 @@ void ReadObject(BinaryReader& r) {
 }
 
 void BM_BinaryRead(benchmark::State& state) {
+    if (NoCorpus(state)) return;
     const Corpus& c = TheCorpus();
     for (auto _ : state) {
         for (const auto& b : c.Binaries) {
@@ -143,6 +154,7 @@ void BM_BinaryRead(benchmark::State& state) {
 BENCHMARK(BM_BinaryRead)->Unit(benchmark::kMillisecond);
 
 void BM_BinaryToText(benchmark::State& state) {
+    if (NoCorpus(state)) return;
     const Corpus& c = TheCorpus();
     for (auto _ : state)
         for (const auto& b : c.Binaries) benchmark::DoNotOptimize(BinaryToText(b, "bench"));

@@ -42,13 +42,7 @@ void TCheckListBox::SetState(int Index, TCheckBoxState State) { SetItemState(Ind
 int TCheckListBox::CheckWidth() const { return 15; }
 
 void TCheckListBox::ToggleByUser(int Index) {
-    TCheckBoxState next = cbUnchecked;
-    switch (ItemState(Index)) {
-        case cbUnchecked: next = cbChecked; break;
-        case cbChecked: next = FAllowGrayed ? cbGrayed : cbUnchecked; break;
-        case cbGrayed: next = cbUnchecked; break;
-    }
-    SetItemState(Index, next);
+    SetItemState(Index, NextCheckState(ItemState(Index), FAllowGrayed));
     OnClickCheck(this);
 }
 

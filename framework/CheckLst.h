@@ -6,7 +6,8 @@
 namespace vcl {
 
 // A user's toggle (a click on an item's check box, or Space on the selected
-// item) flips the mark and raises OnClickCheck; marks set by program never
+// item) moves the mark on as a check box's does (NextCheckState) and raises
+// OnClickCheck; marks set by program never
 // raise it. A mark belongs to its item: it moves when items are inserted
 // above it.
 class TCheckListBox : public TCustomListBox {

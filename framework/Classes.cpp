@@ -19,12 +19,14 @@ void TList::IndexError(int index) {
 
 int TList::Add(void* item) {
     FItems.push_back(item);
+    if (item) Notify(item, lnAdded);
     return Count() - 1;
 }
 
 void TList::Insert(int index, void* item) {
     if (index < 0 || index > Count()) IndexError(index);
     FItems.insert(FItems.begin() + index, item);
+    if (item) Notify(item, lnAdded);
 }
 
 int TList::IndexOf(const void* item) const {
@@ -41,10 +43,16 @@ int TList::Remove(const void* item) {
 
 void TList::Delete(int index) {
     if (index < 0 || index >= Count()) IndexError(index);
+    void* item = FItems[static_cast<size_t>(index)];
     FItems.erase(FItems.begin() + index);
+    if (item) Notify(item, lnDeleted);
 }
 
 void TList::Clear() {
+    std::vector<void*> items;
+    items.swap(FItems);
+    for (void* item : items)
+        if (item) Notify(item, lnDeleted);
     FItems.clear();
     FItems.shrink_to_fit();
 }
@@ -61,6 +69,14 @@ void TList::Move(int from, int to) {
     if (to < 0 || to >= Count()) IndexError(to);
     FItems.erase(FItems.begin() + from);
     FItems.insert(FItems.begin() + to, item);
+}
+
+void TList::Put(int index, void* item) {
+    if (static_cast<unsigned>(index) >= FItems.size()) IndexError(index);
+    void* old = FItems[static_cast<size_t>(index)];
+    FItems[static_cast<size_t>(index)] = item;
+    if (old) Notify(old, lnDeleted);
+    if (item) Notify(item, lnAdded);
 }
 
 void TList::SetCapacity(int capacity) {
@@ -452,8 +468,12 @@ void TComponent::Loaded() { SetLoadingState(false, false); }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-    // Index loop re-checking the size: a receiver may free components.
-    for (size_t i = 0; i < FComponents.size(); ++i) FComponents[i]->Notification(AComponent, Operation);
+    if (FComponents.empty()) return;
+    // The receivers as they are now, held weakly: one may free others,
+    // earlier or later in the list, and each that is left is told once.
+    std::vector<TWeakRef<TComponent>> receivers(FComponents.begin(), FComponents.end());
+    for (TWeakRef<TComponent>& r : receivers)
+        if (r) r->Notification(AComponent, Operation);
 }
 
 void TComponent::DefineProperties(TFiler& Filer) {
@@ -483,6 +503,24 @@ std::map<std::string, const TMetaClass*, CaseLess>& Registry() {
 }
 
 }  // namespace
+
+namespace {
+std::vector<TFindGlobalComponent>& GlobalFinders() {
+    static std::vector<TFindGlobalComponent> finders;
+    return finders;
+}
+}  // namespace
+
+void RegisterFindGlobalComponentProc(TFindGlobalComponent Proc) {
+    auto& f = GlobalFinders();
+    if (Proc && std::find(f.begin(), f.end(), Proc) == f.end()) f.push_back(Proc);
+}
+
+TComponent* FindGlobalComponent(std::string_view Name) {
+    for (TFindGlobalComponent find : GlobalFinders())
+        if (TComponent* c = find(Name)) return c;
+    return nullptr;
+}
 
 void RegisterClass(const TMetaClass* cls) {
     if (!cls) return;

@@ -37,10 +37,7 @@ class TList : public TObject {
         if (static_cast<unsigned>(index) >= FItems.size()) IndexError(index);
         return FItems[static_cast<size_t>(index)];
     }
-    void Put(int index, void* item) {
-        if (static_cast<unsigned>(index) >= FItems.size()) IndexError(index);
-        FItems[static_cast<size_t>(index)] = item;
-    }
+    void Put(int index, void* item);
     int IndexOf(const void* item) const;     // -1 if absent
     int Remove(const void* item);            // the old index, or -1
     void Delete(int index);                  // later entries move down
@@ -56,6 +53,15 @@ class TList : public TObject {
     void** List() { return FItems.data(); }
     void SetCapacity(int capacity);
     void* operator[](int index) const { return Get(index); }
+
+protected:
+    // Told of every non-nil entry that enters or leaves the list through its
+    // operations (not through List()), after the change.
+    enum TListNotification { lnAdded, lnDeleted };
+    virtual void Notify(void* Ptr, TListNotification Action) {
+        (void)Ptr;
+        (void)Action;
+    }
 
 private:
     [[noreturn]] static void IndexError(int index);
@@ -281,6 +287,8 @@ class TComponent : public TPersistent {
 
     TComponentState ComponentState() const { return FComponentState; }
     bool IsDesigning() const { return FComponentState.Contains(csDesigning); }
+    // BeforeDestruction has run (Free, or the destructor of a plain delete).
+    bool IsTornDown() const { return FTornDown; }
     bool IsLoading() const { return FComponentState.Contains(csLoading); }
     bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
     // Marks this component and the components it owns as being designed.
@@ -351,6 +359,12 @@ private:
 
 // ---------------------------------------------------------------------------
 // The class registry used by the form reader.
+
+// Top-level components found by name (forms, data modules): the reader
+// resolves "Form2.Button1" through them. The forms unit registers one.
+using TFindGlobalComponent = TComponent* (*)(std::string_view Name);
+void RegisterFindGlobalComponentProc(TFindGlobalComponent Proc);
+TComponent* FindGlobalComponent(std::string_view Name);
 
 void RegisterClass(const TMetaClass* cls);
 void RegisterClasses(std::initializer_list<const TMetaClass*> classes);

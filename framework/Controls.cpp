@@ -30,47 +30,81 @@ bool IsMouseMessage(uint32_t msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUT
 TControl* GetCaptureControl() { return CaptureRef().Get(); }
 void SetCaptureControl(TControl* Control) { CaptureRef() = Control; }
 
-namespace {
-
-std::vector<IControlDestroyListener*>& Listeners() {
-    // Never destroyed: controls are still freed by the application's
-    // teardown at exit, after ordinary statics may be gone.
-    static auto* listeners = new std::vector<IControlDestroyListener*>();
-    return *listeners;
-}
-
 // Forwards messages to a handler while its target lives, else to the
-// procedure the handler replaced.
+// procedure the handler replaced. The handler's own "previous procedure" is
+// CallPrevious, which follows the chain when hooks before it are taken out.
 class TWindowProcHook : public TObject {
 public:
-    TWindowProcHook(TObject* target, TWndMethod handler, TWndMethod previous)
-        : FTarget(target), FHandler(handler), FPrevious(previous) {}
+    TWindowProcHook(TControl* control, TObject* target, TWndMethod handler, TWndMethod previous)
+        : FControl(control), FTarget(target), FHandler(handler), FPrevious(previous) {}
     void Dispatch(TMessage& Message) {
-        if (FTarget) FHandler(Message);
-        else FPrevious(Message);
+        // The handler may free the control, and with it this hook: what is
+        // needed afterwards is held on the stack.
+        TWeakRef<TControl> control(FControl);
+        ++FControl->FHookDepth;
+        if (FTarget) {
+            TWndMethod handler = FHandler;
+            handler(Message);
+        } else {
+            TWndMethod previous = FPrevious;
+            previous(Message);
+        }
+        if (!control) return;
+        if (--control->FHookDepth == 0) CompactWindowProcHooks(control.Get());
     }
+    void CallPrevious(TMessage& Message) {
+        TWndMethod previous = FPrevious;
+        previous(Message);
+    }
+    bool Dead() const { return !FTarget; }
+    TWndMethod AsProc() { return TWndMethod::Of<&TWindowProcHook::Dispatch>(this); }
 
-private:
+    TControl* FControl;
     TWeakRef<TObject> FTarget;
     TWndMethod FHandler;
     TWndMethod FPrevious;
 };
 
-}  // namespace
-
-void AddControlDestroyListener(IControlDestroyListener* Listener) {
-    auto& l = Listeners();
-    if (std::find(l.begin(), l.end(), Listener) == l.end()) l.push_back(Listener);
+void CompactWindowProcHooks(TControl* Control) {
+    if (Control->FHookDepth > 0) return;
+    // A dead hook goes when every reference to it can be redirected past it:
+    // the control's WindowProc or the hook installed after it. One that
+    // something else saved stays, forwarding, until the control goes.
+    for (bool again = true; again;) {
+        again = false;
+        for (size_t i = 0; i < Control->FAttachments.size(); ++i) {
+            auto* hook = dynamic_cast<TWindowProcHook*>(Control->FAttachments[i]);
+            if (!hook || !hook->Dead()) continue;
+            const TWndMethod self = hook->AsProc();
+            bool redirected = false;
+            if (Control->WindowProc == self) {
+                Control->WindowProc = hook->FPrevious;
+                redirected = true;
+            } else {
+                for (TObject* a : Control->FAttachments) {
+                    auto* next = dynamic_cast<TWindowProcHook*>(a);
+                    if (next && next != hook && next->FPrevious == self) {
+                        next->FPrevious = hook->FPrevious;
+                        redirected = true;
+                        break;
+                    }
+                }
+            }
+            if (!redirected) continue;
+            Control->FAttachments.erase(Control->FAttachments.begin() + static_cast<std::ptrdiff_t>(i));
+            hook->Free();
+            again = true;
+            break;
+        }
+    }
 }
 
-void RemoveControlDestroyListener(IControlDestroyListener* Listener) { std::erase(Listeners(), Listener); }
-
 TWndMethod HookWindowProc(TControl* Control, TObject* Target, TWndMethod Handler) {
-    TWndMethod previous = Control->WindowProc;
-    auto* hook = new TWindowProcHook(Target, Handler, previous);
+    CompactWindowProcHooks(Control);
+    auto* hook = new TWindowProcHook(Control, Target, Handler, Control->WindowProc);
     Control->FAttachments.push_back(hook);
-    Control->WindowProc = TWndMethod::Of<&TWindowProcHook::Dispatch>(hook);
-    return previous;
+    Control->WindowProc = hook->AsProc();
+    return TWndMethod::Of<&TWindowProcHook::CallPrevious>(hook);
 }
 
 // ---------------------------------------------------------------------------
@@ -92,7 +126,6 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont()) 
 
 TControl::~TControl() {
     // Free runs BeforeDestruction first; this covers a plain delete.
-    AnnounceDestruction();
     if (FParent) FParent->RemoveControl(this);
     FFont->Free();
     // Last: nothing sends the control messages any more.
@@ -101,18 +134,8 @@ TControl::~TControl() {
 
 void TControl::BeforeDestruction() {
     Destroying();
-    AnnounceDestruction();
     if (FParent) FParent->RemoveControl(this);
     TComponent::BeforeDestruction();
-}
-
-void TControl::AnnounceDestruction() {
-    if (FDestroyAnnounced) return;
-    FDestroyAnnounced = true;
-    // A listener may remove itself or others while being told.
-    std::vector<IControlDestroyListener*> listeners = Listeners();
-    for (IControlDestroyListener* l : listeners)
-        if (std::find(Listeners().begin(), Listeners().end(), l) != Listeners().end()) l->ControlDestroying(this);
 }
 
 intptr_t TControl::Perform(uint32_t Msg, uintptr_t WParam, intptr_t LParam) {
@@ -120,8 +143,19 @@ intptr_t TControl::Perform(uint32_t Msg, uintptr_t WParam, intptr_t LParam) {
     m.Msg = Msg;
     m.WParam = WParam;
     m.LParam = LParam;
+    TMessageScope scope(this);
     WindowProc(m);
     return m.Result;
+}
+
+TMessageScope::TMessageScope(TControl* Control) {
+    for (TControl* c = Control; c; c = c->Parent())
+        if (!c->Parent()) FForm = dynamic_cast<TCustomForm*>(c);
+    if (FForm) ++FForm->FMessageDepth;
+}
+
+TMessageScope::~TMessageScope() {
+    if (FForm) --FForm->FMessageDepth;
 }
 
 void TControl::WndProc(TMessage& Message) {
@@ -202,7 +236,9 @@ void TControl::SetParent(TWinControl* AParent) {
     if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
     for (TWinControl* p = AParent; p; p = p->FParent)
         if (p == this) throw EInvalidOperation("A control cannot be its own ancestor");
-    if (FParent) FParent->RemoveControl(this);
+    TWeakRef<TControl> self(this);
+    if (FParent) FParent->RemoveControl(this);  // may end the focus: OnExit runs
+    if (!self) return;
     if (AParent) AParent->InsertControl(this);
 }
 
@@ -409,14 +445,20 @@ void TWinControl::DescribeClass(ClassBuilder<TWinControl>&) {}
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
+TWinControl::~TWinControl() {
+    // A plain delete skips BeforeDestruction: the children still go first,
+    // so that none is left pointing at this control as its parent.
+    if (!IsTornDown()) TWinControl::BeforeDestruction();
+}
+
 void TWinControl::BeforeDestruction() {
     Destroying();
     // Children go with their parent, last to first; each leaves the lists
     // as it goes, and may take siblings with it.
     while (ControlCount() > 0) {
-        TControl* child = Controls(ControlCount() - 1);
-        RemoveControl(child);
-        child->Free();
+        TWeakRef<TControl> child(Controls(ControlCount() - 1));
+        RemoveControl(child.Get());  // may end the focus: OnExit runs, and may free it
+        if (child) child->Free();
     }
     TControl::BeforeDestruction();
 }
@@ -451,7 +493,11 @@ void TWinControl::RemoveControl(TControl* AControl) {
         if (TCustomForm* f = GetParentForm(); f && f->ActiveControl()) {
             for (TWinControl* a = f->ActiveControl(); a; a = a->FParent)
                 if (a == w) {
+                    // OnExit runs here and may free the control (its own
+                    // teardown then takes it out of this parent) or this one.
+                    TWeakRef<TWinControl> self(this), leaving(w);
                     f->SetActiveControl(nullptr);
+                    if (!self || !leaving || w->FParent != this) return;
                     break;
                 }
         }

@@ -225,19 +225,22 @@ protected:
 private:
     void HandleMouse(TMessage& Message);
     void DoFontChange(TObject* Sender);
-    void AnnounceDestruction();
     bool FUpdatingFromParent = false;
-    bool FDestroyAnnounced = false;
-    // Objects that live exactly as long as the control (window-proc hooks).
+    // Objects the control owns for others (window-procedure hooks), freed
+    // last when it goes; FHookDepth counts hook dispatches under way.
     std::vector<TObject*> FAttachments;
+    int FHookDepth = 0;
     friend class TWinControl;
+    friend class TWindowProcHook;
     friend TWndMethod HookWindowProc(TControl*, TObject*, TWndMethod);
+    friend void CompactWindowProcHooks(TControl*);
 };
 
 class TWinControl : public TControl {
     VCL_CLASS(TWinControl, TControl)
 
     explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
 
     void WndProc(TMessage& Message) override;
 
@@ -339,23 +342,28 @@ void PublishFocusKeyMouseEvents(ClassBuilder<C>& c) {
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
 
-// Told when any control is about to be destroyed, while it is still whole.
-// Components that keep plain lists of controls use it to drop their entries.
-class IControlDestroyListener {
-public:
-    virtual void ControlDestroying(TControl* Control) = 0;
-
-protected:
-    ~IControlDestroyListener() = default;
-};
-void AddControlDestroyListener(IControlDestroyListener* Listener);
-void RemoveControlDestroyListener(IControlDestroyListener* Listener);
-
-// Puts Handler in front of Control's WindowProc and returns the procedure it
-// replaced. The handler is reached only while Target lives: once Target is
-// destroyed, messages go straight to the replaced procedure, even where a
-// later hook saved this one. The hook itself lives as long as the control.
+// Puts Handler in front of the control's WindowProc on behalf of Target.
+// While Target lives, messages reach Handler; once it is gone they go past
+// it, and the hook is taken out of the chain at the next quiet moment (no
+// hook dispatch of the control under way) where nothing else refers to it.
+// Returns the procedure Handler passes messages on to: it follows the chain
+// as hooks before it are taken out.
 TWndMethod HookWindowProc(TControl* Control, TObject* Target, TWndMethod Handler);
+// Takes dead hooks out of the control's chain (done by the framework).
+void CompactWindowProcHooks(TControl* Control);
+
+// Counts, for the form of a control, the messages being handled: a form that
+// asked to be released is freed only when none is.
+class TMessageScope {
+public:
+    explicit TMessageScope(TControl* Control);
+    ~TMessageScope();
+    TMessageScope(const TMessageScope&) = delete;
+    TMessageScope& operator=(const TMessageScope&) = delete;
+
+private:
+    TWeakRef<TCustomForm> FForm;
+};
 
 }  // namespace vcl
 

@@ -46,6 +46,14 @@ struct TFrameMetrics {
     int32_t Caption = 0;
 };
 TFrameMetrics FrameMetrics(TFormBorderStyle Style);
+// Whether the window system lets the user resize a window of that style.
+inline bool Sizeable(TFormBorderStyle Style) { return Style == bsSizeable || Style == bsSizeToolWin; }
+// Where the client area of a form framed by the framework starts on the
+// screen: its place plus the frame and the title bar.
+TPoint FramedClientOrigin(const TCustomForm* Form);
+// The frame and title bar the framework draws round a form (on a canvas of
+// the screen), as backends without a window manager's frames show them.
+void DrawWindowFrame(TCanvas& Canvas, const TCustomForm* Form, bool Active);
 
 class TCustomForm : public TWinControl {
     VCL_CLASS(TCustomForm, TWinControl)
@@ -93,8 +101,10 @@ class TCustomForm : public TWinControl {
     // hidden, not freed. Returns the modal result.
     int ShowModal();
     bool IsModal() const { return FModal; }
-    // Frees the form once the current message has been handled.
+    // Frees the form once no message of it is being handled any more (also
+    // when handlers run nested message loops meanwhile).
     void Release();
+    bool Released() const { return FReleased; }
 
     TWinControl* ActiveControl() const { return FActiveControl.Get(); }
     void SetActiveControl(TWinControl* Control);
@@ -153,6 +163,10 @@ private:
     int32_t FPixelsPerInch = 96;
     int32_t FTextHeight = 13;
     bool FModal = false;
+    bool FReleased = false;
+    int FMessageDepth = 0;  // messages of the form being handled (TMessageScope)
+    friend class TMessageScope;
+    friend class TApplication;
     bool FShown = false;
     bool FPaintPending = true;
     bool FPlaced = false;
@@ -202,6 +216,8 @@ class TApplication : public TComponent {
 
     // Runs Task after the current message has been handled.
     void Post(std::function<void()> Task) { FPosted.push_back(std::move(Task)); }
+    // Frees the released forms that no message is being handled for.
+    void FreeReleasedForms();
 
     // Routes one backend event into the forms.
     void DispatchInput(const TInputEvent& Event);
@@ -217,6 +233,19 @@ class TApplication : public TComponent {
     // mouse messages there.
     TControl* ControlAtScreen(TPoint Pos, TWinControl** Windowed = nullptr) const;
 
+    // Pointer input takes one route: the target under the pointer is found
+    // once per event (PointerTargetAt), accepted or refused in one place
+    // (AcceptsPointerInput: there, shown, enabled with its parents, on a form
+    // that takes input now), and read again through its weak references
+    // after every call that may run a handler.
+    struct TPointerTarget {
+        TWeakRef<TCustomForm> Form;   // the window under the pointer
+        TWeakRef<TControl> Under;     // the control there (null on the frame)
+        TWeakRef<TWinControl> Windowed;  // the windowed control that takes mouse messages
+    };
+    TPointerTarget PointerTargetAt(TPoint Pos) const;
+    bool AcceptsPointerInput(const TControl* Control) const;
+
 private:
     friend class TCustomForm;
     void Idle();
@@ -228,6 +257,7 @@ private:
     TWeakRef<TControl> FMouseControl;
     std::vector<TWeakRef<TCustomForm>> FModalStack;
     std::deque<std::function<void()>> FPosted;
+    std::vector<TWeakRef<TCustomForm>> FReleasedForms;
     bool FTerminated = false;
     uintptr_t FButtons = 0;  // MK_* bits of the buttons held down
 };

@@ -105,7 +105,6 @@ bool DecodeDib(const TReader& r, size_t At, bool Icon, TImage& Out, size_t BitsA
     Out.Height = height;
     Out.Pixels.assign(w * h, 0);
     bool anyAlpha = false;
-    std::vector<bool> masked(w * h, false);
     for (size_t row = 0; row < h; ++row) {
         size_t y = topDown ? row : h - 1 - row;  // stored bottom row first
         size_t line = at + row * stride;
@@ -133,48 +132,60 @@ bool DecodeDib(const TReader& r, size_t At, bool Icon, TImage& Out, size_t BitsA
                 }
                 case 24: rgb = r.U8(line + x * 3) | r.U8(line + x * 3 + 1) << 8 | r.U8(line + x * 3 + 2) << 16; break;
             }
-            if (haveMask && (r.U8(maskAt + row * maskStride + x / 8) >> (7 - x % 8) & 1)) {
-                alpha = 0;
-                masked[y * w + x] = true;
-            }
             Out.Pixels[y * w + x] = alpha << 24 | rgb;
         }
     }
-    // A 32-bit image whose alpha is zero throughout does not use its alpha.
-    if (bpp == 32 && masks[3] && !anyAlpha)
-        for (size_t i = 0; i < Out.Pixels.size(); ++i)
-            if (!masked[i]) Out.Pixels[i] |= 0xFF000000u;
+    // An alpha channel rules alone; one that is zero throughout is unused,
+    // and the mask (or nothing) decides.
+    if (masks[3] && anyAlpha) return true;
+    for (size_t row = 0; row < h; ++row) {
+        size_t y = topDown ? row : h - 1 - row;
+        for (size_t x = 0; x < w; ++x) {
+            bool hole = haveMask && (r.U8(maskAt + row * maskStride + x / 8) >> (7 - x % 8) & 1);
+            uint32_t& p = Out.Pixels[y * w + x];
+            p = hole ? 0 : p | 0xFF000000u;
+        }
+    }
     return true;
 }
 
-bool DecodeIconFile(const TReader& r, TImage& Out) {
-    uint32_t count = r.U16(4);
+bool IsIconFile(const TReader& r) { return r.Has(0, 6) && r.U16(0) == 0 && r.U16(2) == 1; }
+
+}  // namespace
+
+bool DecodeIcon(std::string_view Data, int32_t Size, TImage& Out) {
+    Out = TImage{};
+    TReader r{Data};
+    if (!IsIconFile(r)) return false;
+    const uint32_t count = r.U16(4);
     if (count == 0 || !r.Has(6, count * 16)) return false;
-    // The entry nearest 32 pixels wide; more colours among equals.
-    int best = -1, bestDistance = 0;
-    uint32_t bestBits = 0;
+    struct TEntry {
+        int32_t Distance;
+        uint32_t Bits;
+        uint32_t Offset;
+    };
+    std::vector<TEntry> entries;
     for (uint32_t i = 0; i < count; ++i) {
         size_t e = 6 + i * 16;
         int32_t width = r.U8(e) ? static_cast<int32_t>(r.U8(e)) : 256;
         uint32_t colours = r.U8(e + 2), bits = r.U16(e + 6);
         if (!bits) bits = colours ? static_cast<uint32_t>(CountBits(colours - 1) + 1) : 8;
-        int distance = std::abs(width - 32);
-        if (best < 0 || distance < bestDistance || (distance == bestDistance && bits > bestBits)) {
-            best = static_cast<int>(i);
-            bestDistance = distance;
-            bestBits = bits;
-        }
+        entries.push_back({std::abs(width - Size), bits, r.U32(e + 12)});
     }
-    size_t e = 6 + static_cast<size_t>(best) * 16;
-    return DecodeDib(r, r.U32(e + 12), true, Out);
+    // Best first: nearest in width, then more bits per pixel.
+    std::stable_sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
+        return a.Distance != b.Distance ? a.Distance < b.Distance : a.Bits > b.Bits;
+    });
+    for (const TEntry& e : entries)
+        if (DecodeDib(r, e.Offset, true, Out)) return true;
+    Out = TImage{};
+    return false;
 }
-
-}  // namespace
 
 bool Decode(std::string_view Data, TImage& Out) {
     Out = TImage{};
     TReader r{Data};
-    if (r.Has(0, 6) && r.U16(0) == 0 && r.U16(2) == 1) return DecodeIconFile(r, Out);
+    if (IsIconFile(r)) return DecodeIcon(Data, 32, Out);
     if (r.Has(0, 14) && Data.substr(0, 2) == "BM") {
         uint32_t bitsAt = r.U32(10);
         return DecodeDib(r, 14, false, Out, bitsAt > 14 ? bitsAt : 0);

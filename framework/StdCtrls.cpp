@@ -1,10 +1,13 @@
 #include "framework/StdCtrls.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <numeric>
 
 #include "framework/Canvas.h"
 #include "framework/ClassicLook.h"
+#include "framework/FontCache.h"
 #include "framework/Forms.h"
 
 namespace vcl {
@@ -31,6 +34,36 @@ void TCustomLabel::SetAutoSize(bool v) {
     if (v == FAutoSize) return;
     FAutoSize = v;
     Invalidate();
+    AdjustBounds();
+}
+
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLabel::TextChanged() {
+    TGraphicControl::TextChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::FontChanged() {
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::AdjustBounds() {
+    if (!FAutoSize || IsLoading()) return;
+    // Measured as Paint lays it out, at the top left.
+    TBitmapData nothing;
+    TCanvas canvas(nothing);
+    look::UseFont(canvas, *this);
+    look::TTextFormat f;
+    f.WordWrap = FWordWrap;
+    TRect r = look::MeasureCaption(canvas, TRect{0, 0, FWidth, 0}, FText.empty() ? " " : std::string_view(FText), f);
+    const int32_t width = FWordWrap ? FWidth : r.Right;
+    const int32_t left = FAlignment == taRightJustify ? FLeft + FWidth - width : FLeft;
+    SetBounds(left, FTop, width, r.Bottom);
 }
 
 void TCustomLabel::SetTransparent(bool v) {
@@ -51,6 +84,7 @@ void TCustomLabel::SetWordWrap(bool v) {
     if (v == FWordWrap) return;
     FWordWrap = v;
     Invalidate();
+    AdjustBounds();
 }
 
 VCL_IMPLEMENT_CLASS(TLabel)
@@ -147,7 +181,80 @@ void TCustomEdit::ReplaceSelection(AnsiString S) {
     if (self) FEditing = false;
 }
 
+int32_t TCustomEdit::TextX(int Pos) const {
+    return fonts::FaceFor(*FFont).TextWidth(std::string_view(FText).substr(0, static_cast<size_t>(Pos)));
+}
+
+int32_t TCustomEdit::TextLeft() const {
+    // One pixel in from the client edge, less what keeps the caret in view.
+    const int32_t room = std::max(0, GetClientWidth() - 3);
+    return 1 - std::max(0, TextX(FCaret) - room);
+}
+
+int TCustomEdit::BoundaryAt(int32_t X) const {
+    const int32_t left = TextLeft(), n = static_cast<int>(FText.size());
+    int best = 0;
+    int64_t bestDistance = std::abs(int64_t{X} - left);
+    for (int i = 1; i <= n; ++i) {
+        const int32_t x = left + TextX(i);
+        const int64_t distance = std::abs(int64_t{X} - x);
+        if (distance < bestDistance) best = i, bestDistance = distance;  // a tie keeps the earlier one
+        if (x >= X) break;
+    }
+    return best;
+}
+
+void TCustomEdit::SelectWordAt(int32_t X) {
+    const int n = static_cast<int>(FText.size());
+    if (n == 0) return;
+    // The character whose cell holds X; the last one past the end.
+    const int32_t left = TextLeft();
+    int at = 0;
+    while (at + 1 < n && left + TextX(at + 1) <= X) ++at;
+    auto kind = [&](int i) {
+        const auto c = static_cast<unsigned char>(FText[static_cast<size_t>(i)]);
+        if (c < 0x80 && (std::isalnum(c) || c == '_')) return 0;
+        return c == ' ' ? 1 : 2;
+    };
+    const int k = kind(at);
+    int start = at, end = at + 1;
+    if (k != 2) {
+        while (start > 0 && kind(start - 1) == k) --start;
+        while (end < n && kind(end) == k) ++end;
+    }
+    FAnchor = start;
+    FCaret = end;
+    Invalidate();
+}
+
+void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    if (Button == mbLeft) {
+        const TPoint at{X, Y};
+        const bool twice =
+            Shift.Contains(ssDouble) || (FControlStyle.Contains(csDoubleClicks) && FPressArmed && FPressAt == at);
+        // The caret moves before OnMouseDown runs, as on the platform.
+        if (twice) SelectWordAt(X);
+        else MoveCaret(BoundaryAt(X), false);
+        FPressArmed = !twice;
+        FPressAt = at;
+    } else {
+        FPressArmed = false;
+    }
+    TWinControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomEdit::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
+    if (FPressAt != TPoint{X, Y}) FPressArmed = false;
+    TWinControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomEdit::DoExit() {
+    FPressArmed = false;
+    TWinControl::DoExit();
+}
+
 void TCustomEdit::TextChanged() {
+    FPressArmed = false;
     // Text set by program starts over with the caret at the beginning.
     if (!FEditing) FAnchor = FCaret = 0;
     int n = static_cast<int>(FText.size());
@@ -158,6 +265,7 @@ void TCustomEdit::TextChanged() {
 }
 
 void TCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
+    FPressArmed = false;
     TWeakRef<TCustomEdit> self(this);
     TWinControl::KeyDown(Key, Shift);  // OnKeyDown may take the key, or free the edit
     if (!self) return;
@@ -200,6 +308,7 @@ void TCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 void TCustomEdit::KeyPress(char& Key) {
+    FPressArmed = false;
     TWeakRef<TCustomEdit> self(this);
     TWinControl::KeyPress(Key);  // OnKeyPress may change or swallow the character
     if (!self || Key == 0) return;
@@ -384,13 +493,15 @@ void TCustomCheckBox::SetAlignment(TAlignment v) {
     Invalidate();
 }
 
-void TCustomCheckBox::Toggle() {
-    switch (FState) {
-        case cbUnchecked: SetState(cbChecked); break;
-        case cbChecked: SetState(FAllowGrayed ? cbGrayed : cbUnchecked); break;
-        case cbGrayed: SetState(cbUnchecked); break;
+TCheckBoxState NextCheckState(TCheckBoxState State, bool AllowGrayed) {
+    switch (State) {
+        case cbUnchecked: return AllowGrayed ? cbGrayed : cbChecked;
+        case cbGrayed: return cbChecked;
+        default: return cbUnchecked;
     }
 }
+
+void TCustomCheckBox::Toggle() { SetState(NextCheckState(FState, FAllowGrayed)); }
 
 VCL_IMPLEMENT_CLASS(TCheckBox)
 void TCheckBox::DescribeClass(ClassBuilder<TCheckBox>& c) {
@@ -760,17 +871,13 @@ void TCustomEdit::Paint(TCanvas& Canvas) const {
     if (!IsEnabledForInput()) Canvas.Font()->SetColor(clGrayText);
     const std::string_view text = FText;
     const int32_t th = Canvas.TextHeight(text);
-    auto xOf = [&](int pos) { return Canvas.TextWidth(text.substr(0, static_cast<size_t>(pos))); };
-    // The text scrolls left to keep the caret in view.
-    const int32_t room = std::max(0, r.Width() - 3);
-    const int32_t scroll = std::max(0, xOf(FCaret) - room);
-    const int32_t x = r.Left + 1 - scroll;
+    const int32_t x = FClientInsets.Left + TextLeft();
     const int32_t y = r.Top + std::clamp((r.Height() - th) / 2, 0, 2);
     Canvas.Brush.Style = bsClear;
     Canvas.TextRect(r, x, y, text);
     const bool focused = Focused();
     if (focused && SelLength() > 0) {
-        TRect sel{x + xOf(SelStart()), y, x + xOf(SelStart() + SelLength()), y + th};
+        TRect sel{x + TextX(SelStart()), y, x + TextX(SelStart() + SelLength()), y + th};
         sel = TRect{std::max(sel.Left, r.Left), sel.Top, std::min(sel.Right, r.Right), std::min(sel.Bottom, r.Bottom)};
         if (!sel.Empty()) {
             Canvas.Brush.Style = bsSolid;
@@ -780,7 +887,7 @@ void TCustomEdit::Paint(TCanvas& Canvas) const {
         }
     }
     if (focused) {
-        int32_t cx = x + xOf(FCaret);
+        int32_t cx = x + TextX(FCaret);
         Canvas.Pen.Color = FFont->Color();
         Canvas.MoveTo(cx, std::max(y, r.Top));
         Canvas.LineTo(cx, std::min(y + th, r.Bottom));

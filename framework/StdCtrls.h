@@ -17,8 +17,14 @@ class TCustomLabel : public TGraphicControl {
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
-    // Kept and stored; the label does not size itself to its text yet
-    // (the canvas can measure it), so the bounds stay as set.
+    // With AutoSize the label takes the size of its caption as Paint draws
+    // it (an empty caption measures as one space) whenever the caption, the
+    // font, WordWrap or AutoSize change, and once a form file has been read
+    // (not while it is read: the font may not be final yet). It keeps its
+    // left and top edges, a right-justified label its right edge instead;
+    // with WordWrap the width stays and the height follows the wrapped
+    // lines. An aligned label then gets what its alignment gives it (alTop
+    // and alBottom labels the parent's width).
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool v);
     // A transparent label lets its parent show through around the text.
@@ -31,6 +37,13 @@ class TCustomLabel : public TGraphicControl {
 
     // Its Color (unless transparent), then the caption in its font.
     void Paint(TCanvas& Canvas) const override;
+
+protected:
+    void Loaded() override;
+    void TextChanged() override;
+    void FontChanged() override;
+    // Sizes the label to its caption when AutoSize and not loading.
+    void AdjustBounds();
 
 private:
     TAlignment FAlignment = taLeftJustify;
@@ -53,6 +66,17 @@ class TLabel : public TCustomLabel {
 // puts the caret at the start. MaxLength (0: no limit) bounds what typing
 // and SelText add, not text set by program. ReadOnly stops the user's
 // changes only.
+//
+// A left press puts the caret at the character boundary nearest the
+// pointer, measured as Paint places the text. A double click selects the
+// word under the pointer: a run of letters, digits and underscores (ASCII),
+// a run of spaces, or any other single character. The headless desktop has
+// no clock, so a double click is a left press at the same point as the
+// previous left press with nothing in between but that press's release
+// and moves that stay on the point (any key, other button, move away, text
+// change or loss of focus starts over), or a press that carries ssDouble;
+// csDoubleClicks must be in ControlStyle. A third press is a single click
+// again.
 class TCustomEdit : public TWinControl {
     VCL_CLASS(TCustomEdit, TWinControl)
     explicit TCustomEdit(TComponent* AOwner);
@@ -85,8 +109,19 @@ protected:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void TextChanged() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+    void DoExit() override;
 
 private:
+    // Pixels from the text's start to character boundary Pos, and where the
+    // text starts in the client area (scrolled to keep the caret in view):
+    // Paint and the mouse share them.
+    int32_t TextX(int Pos) const;
+    int32_t TextLeft() const;
+    // The character boundary nearest client X.
+    int BoundaryAt(int32_t X) const;
+    void SelectWordAt(int32_t X);
     void MoveCaret(int To, bool Extend);
     // Replaces the selection with S (cut to MaxLength) and puts the caret
     // after it. May free the edit through OnChange.
@@ -97,6 +132,8 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     int FAnchor = 0;  // the fixed end of the selection
     int FCaret = 0;   // the moving end, where the caret is
+    bool FPressArmed = false;  // a press at FPressAt now makes a double click
+    TPoint FPressAt;
 };
 
 class TEdit : public TCustomEdit {
@@ -165,6 +202,10 @@ private:
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
+// The state after a user's toggle: unchecked, grayed (only when
+// AllowGrayed), checked, round again.
+TCheckBoxState NextCheckState(TCheckBoxState State, bool AllowGrayed);
+
 // A check box. A user's click (mouse or Space) toggles it; setting Checked
 // (or State) from code to a new value raises OnClick as well, and to the
 // value it has already raises nothing. A toggle raises OnClick once. While a
@@ -182,8 +223,7 @@ class TCustomCheckBox : public TButtonControl {
     // Which side of the box the caption is on: taRightJustify puts it right.
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
-    // Moves to the next state, as a user's click does: unchecked, checked,
-    // then grayed when AllowGrayed, round again.
+    // Moves to the next state, as a user's click does (NextCheckState).
     virtual void Toggle();
     // The 13-pixel sunken box with its mark beside the caption.
     void Paint(TCanvas& Canvas) const override;

@@ -347,10 +347,22 @@ void TReader::ResolveFixups() {
         TObject* instance = f.Instance.Get();
         if (!instance) continue;  // the object holding the reference is gone
         TComponent* target = nullptr;
-        if (SameText(f.Name, "Owner") || (!FRoot->Name().empty() && SameText(f.Name, FRoot->Name())))
+        if (SameText(f.Name, "Owner") || (!FRoot->Name().empty() && SameText(f.Name, FRoot->Name()))) {
             target = FRoot;
-        else
+        } else if (f.Name.find('.') == std::string::npos) {
             target = FRoot->FindComponent(f.Name);
+        } else {
+            // "OtherForm.Component": a component of another form (or data
+            // module) that exists now, found by the forms' names.
+            std::string_view rest = f.Name;
+            size_t dot = rest.find('.');
+            target = FindGlobalComponent(rest.substr(0, dot));
+            while (target && dot != std::string_view::npos) {
+                rest.remove_prefix(dot + 1);
+                dot = rest.find('.');
+                target = target->FindComponent(rest.substr(0, dot));
+            }
+        }
         if (target && !target->InheritsFrom(f.Prop->Type->ClassType())) {
             OnUnresolvedReference(FStream.Where(f.Offset) + ": " + f.Where + ": " + f.Name + " is a " +
                                   target->ClassName() +

@@ -155,26 +155,6 @@ int MessageBoxA(HWND, const char* Text, const char* Caption, uint32_t Type) {
     size_t defIndex = std::min<size_t>((Type & MB_DEFMASK) >> 8, buttons.size() - 1);
     uint32_t icon = Type & MB_ICONMASK;
 
-    // Layout: icon at the left, the text beside it, buttons centred below.
-    // Text is measured at a nominal 7 by 13 pixels a character until the
-    // canvas measures it for real.
-    int lines = 1, longest = 0, run = 0;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\n') {
-            ++lines;
-            run = 0;
-        } else {
-            longest = std::max(longest, ++run);
-        }
-    }
-    const int margin = 12, iconSize = icon ? 32 : 0, gap = icon ? 12 : 0;
-    const int textW = std::max(1, longest) * 7, textH = lines * 13;
-    const int btnW = 75, btnH = 23, btnGap = 6;
-    const int rowW = static_cast<int>(buttons.size()) * btnW + (static_cast<int>(buttons.size()) - 1) * btnGap;
-    const int bodyH = std::max(iconSize, textH);
-    const int clientW = std::max(margin + iconSize + gap + textW + margin, margin + rowW + margin);
-    const int clientH = margin + bodyH + margin + btnH + margin;
-
     auto* box = new TMessageForm(nullptr);
     TWeakRef<TMessageForm> boxRef(box);
     int result = 0;
@@ -182,18 +162,30 @@ int MessageBoxA(HWND, const char* Text, const char* Caption, uint32_t Type) {
         box->SetBorderStyle(bsDialog);
         box->SetPosition(poScreenCenter);
         box->SetCaption(caption);
+        // The text sizes itself as drawn in the box's font, every line of it;
+        // '&' is shown as it is, not as an accelerator.
+        std::string shown;
+        for (const char* p = text; *p; ++p) shown += *p == '&' ? "&&" : std::string(1, *p);
+        auto* label = new TLabel(box);
+        label->SetParent(box);
+        label->SetCaption(shown);
+        // Layout: icon at the left, the text beside it (centred on the icon
+        // when lower), the buttons centred below.
+        const int margin = 12, iconSize = icon ? 32 : 0, gap = icon ? 12 : 0;
+        const int textW = label->Width(), textH = label->Height();
+        const int btnW = 75, btnH = 23, btnGap = 6;
+        const int rowW = static_cast<int>(buttons.size()) * btnW + (static_cast<int>(buttons.size()) - 1) * btnGap;
+        const int bodyH = std::max(iconSize, textH);
+        const int clientW = std::max(margin + iconSize + gap + textW + margin, margin + rowW + margin);
+        const int clientH = margin + bodyH + margin + btnH + margin;
         box->SetClientWidth(clientW);
         box->SetClientHeight(clientH);
+        label->SetBounds(margin + iconSize + gap, margin + (bodyH - textH) / 2, textW, textH);
         if (icon) {
             auto* img = new TMessageIcon(box, icon);
             img->SetBounds(margin, margin, iconSize, iconSize);
             img->SetParent(box);
         }
-        auto* label = new TLabel(box);
-        label->SetAutoSize(false);
-        label->SetCaption(text);
-        label->SetBounds(margin + iconSize + gap, margin + (bodyH - textH) / 2, textW, textH);
-        label->SetParent(box);
         int x = (clientW - rowW) / 2, y = margin + bodyH + margin;
         TButton* defButton = nullptr;
         for (size_t i = 0; i < buttons.size(); ++i) {
@@ -276,6 +268,19 @@ const std::vector<TScreenText>& ScreenTexts() { return Texts(); }
 
 void EraseScreenTexts(const TRect& Rect) {
     std::erase_if(Texts(), [&](const TScreenText& t) { return Rect.Contains(t.Pos); });
+}
+
+void DrawScreenTexts(TCanvas& Canvas, TPoint Origin, const std::vector<TScreenText>& Texts) {
+    if (Texts.empty()) return;
+    Canvas.Font()->SetName("System");
+    Canvas.Font()->SetHeight(16);
+    Canvas.Font()->SetStyle(TFontStyles{fsBold});
+    Canvas.Brush.Style = bsSolid;
+    Canvas.Brush.Color = clWhite;
+    for (const TScreenText& t : Texts) {
+        Canvas.Font()->SetColor(static_cast<TColor>(t.Color & 0x00FFFFFF));
+        Canvas.TextOut(t.Pos.x - Origin.x, t.Pos.y - Origin.y, t.Text);
+    }
 }
 
 }  // namespace vcl

@@ -11,6 +11,8 @@
 
 namespace vcl {
 
+class TCanvas;
+
 using HWND = void*;
 using HDC = void*;
 using COLORREF = uint32_t;  // 0x00BBGGRR
@@ -78,5 +80,8 @@ struct TScreenText {
 const std::vector<TScreenText>& ScreenTexts();
 // Drops the screen texts that lie inside Rect (a window repainted there).
 void EraseScreenTexts(const TRect& Rect);
+// Draws screen texts over a picture whose top-left is Origin on the screen,
+// as the screen device context draws them: the system font, opaque on white.
+void DrawScreenTexts(TCanvas& Canvas, TPoint Origin, const std::vector<TScreenText>& Texts);
 
 }  // namespace vcl

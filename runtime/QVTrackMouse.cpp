@@ -32,6 +32,7 @@ TQVControlItem* TQVControlsList::GetItem(int Index) const {
 void TQVControlsList::SetItem(int Index, TQVControlItem* Value) { TCollection::SetItem(Index, Value); }
 
 int TQVControlsList::IndexOf(TControl* Control) const {
+    if (!Control) return -1;
     int i = 0;
     while (i < GetCount()) {
         // An item whose name could not be resolved has no control; it
@@ -43,25 +44,36 @@ int TQVControlsList::IndexOf(TControl* Control) const {
     return i == GetCount() ? -1 : i;
 }
 
-bool TQVControlsList::RemoveControl(TControl* Control) { return RemoveComponentItem(Control); }
+bool TQVControlsList::RemoveControl(TControl* Control) { return RemoveComponentItems(Control, false); }
 
-bool TQVControlsList::RemoveComponentItem(const TComponent* AComponent) {
-    if (GetCount() == 0) return false;
-    for (int i = 0; i < GetCount(); ++i) {
+bool TQVControlsList::RemoveComponentItems(const TComponent* AComponent, bool Every) {
+    if (!AComponent || GetCount() == 0) return false;
+    bool removed = false;
+    BeginUpdate();
+    for (int i = GetCount() - 1; i >= 0; --i) {
         // Identity of the references, compared without looking into the
         // component, which may be half torn down when it announces its going.
-        if (static_cast<const TComponent*>(GetItem(i)->TheControl) == AComponent) {
-            BeginUpdate();
-            GetItem(i)->Free();
-            EndUpdate();
-            return true;
+        if (static_cast<const TComponent*>(GetItem(i)->TheControl) != AComponent) continue;
+        if (!Every) {
+            // The first match only: look on from the front.
+            for (int j = 0; j <= i; ++j)
+                if (static_cast<const TComponent*>(GetItem(j)->TheControl) == AComponent) {
+                    i = j;
+                    break;
+                }
         }
+        GetItem(i)->Free();
+        removed = true;
+        if (!Every) break;
     }
-    return false;
+    EndUpdate();
+    return removed;
 }
 
 void TQVControlsList::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == opRemove) RemoveComponentItem(AComponent);
+    // Every item naming a component that goes: a hand-edited form may list a
+    // control twice.
+    if (Operation == opRemove) RemoveComponentItems(AComponent, true);
 }
 
 // ---------------------------------------------------------------------------
@@ -81,16 +93,11 @@ TQVTrackMouse::TQVTrackMouse(TComponent* AOwner) : TComponent(AOwner) {
     FActive = false;
     FRect = static_cast<TRect*>(GetMem(sizeof(TRect)));
     *FRect = TRect{};
-    FTrackedControls = new TList();
+    FTrackedControls = new TQVTrackedList(this);
     FControlStates = new TList();
-    // A tracked control that is destroyed leaves both lists (see
-    // ControlDestroying); the removal notification itself only prunes
-    // Associate.
-    AddControlDestroyListener(this);
 }
 
 TQVTrackMouse::~TQVTrackMouse() {
-    RemoveControlDestroyListener(this);
     FreeMem(FRect);
     FTrackedControls->Free();
     FControlStates->Free();
@@ -133,12 +140,16 @@ void TQVTrackMouse::Run() {
 }
 
 void TQVTrackMouse::Notification(TComponent* AComponent, TOperation Operation) {
+    // A tracked control that is being destroyed leaves the tracked lists
+    // too, so that no later pass reaches it; a component that merely leaves
+    // the owner changes Associate only.
+    if (Operation == opRemove && AComponent && AComponent->ComponentState().Contains(csDestroying))
+        ForgetControl(static_cast<const void*>(AComponent));
     FAssociate->Notification(AComponent, Operation);
 }
 
-void TQVTrackMouse::ControlDestroying(TControl* Control) {
-    // Drop every entry of the dying control, with the state entry at the same
-    // index, so that no later pass reaches it.
+void TQVTrackMouse::ForgetControl(const void* Control) {
+    // Every entry of the control, with the state entry at the same index.
     for (int i = FTrackedControls->Count() - 1; i >= 0; --i) {
         if (FTrackedControls->Get(i) != Control) continue;
         FTrackedControls->Delete(i);
@@ -148,10 +159,22 @@ void TQVTrackMouse::ControlDestroying(TControl* Control) {
     // the dying control's address is never followed.
 }
 
+void TQVTrackedList::Notify(void* Ptr, TListNotification Action) {
+    // Programs add to TrackedControls directly: each control that enters
+    // is asked to say when it is freed (the owner's controls say so to every
+    // component of the owner already).
+    if (Action != lnAdded || !FTracker) return;
+    auto* c = static_cast<TControl*>(Ptr);
+    if (c->Owner() != FTracker->Owner()) c->FreeNotification(FTracker);
+}
+
 void TQVTrackMouse::WndProc(TMessage& Message) {
-    // A handler may free this tracker; what is needed afterwards is copied.
+    // A handler may free this tracker, or the form with it; what is needed
+    // afterwards is copied, and a message whose form is gone ends there.
     TWndMethod oldProc = FOldWindowProc;
     TWeakRef<TQVTrackMouse> self(this);
+    const bool owned = Owner() != nullptr;
+    TWeakRef<TComponent> form(Owner());
     if (FBounding) {
         if ((Message.Msg == CM_MOUSEENTER || Message.Msg == CM_MOUSELEAVE) && Message.LParam == 0)
             Message.LParam = reinterpret_cast<intptr_t>(dynamic_cast<TControl*>(Owner()));
@@ -211,6 +234,7 @@ void TQVTrackMouse::WndProc(TMessage& Message) {
             }
         }
     }
+    if (owned && !form) return;
     oldProc(Message);
 }
 

@@ -57,17 +57,30 @@ class TQVControlsList : public vcl::TCollection {
     int IndexOf(vcl::TControl* Control) const;
     // Removes the first item that refers to Control itself; true if it did.
     bool RemoveControl(vcl::TControl* Control);
-    // opRemove removes the item naming AComponent; insertion does nothing.
+    // opRemove removes every item naming AComponent; insertion does nothing.
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation);
 
     TQVTrackMouse* FTracker;
     vcl::TComponent* FOwnerForm;
 
 private:
-    bool RemoveComponentItem(const vcl::TComponent* AComponent);
+    bool RemoveComponentItems(const vcl::TComponent* AComponent, bool Every);
 };
 
-class TQVTrackMouse : public vcl::TComponent, private vcl::IControlDestroyListener {
+// TrackedControls: a plain list of controls that also makes each control
+// added to it tell the tracker when it is freed.
+class TQVTrackedList : public vcl::TList {
+public:
+    explicit TQVTrackedList(TQVTrackMouse* Tracker) : FTracker(Tracker) {}
+
+protected:
+    void Notify(void* Ptr, TListNotification Action) override;
+
+private:
+    TQVTrackMouse* FTracker;
+};
+
+class TQVTrackMouse : public vcl::TComponent {
     VCL_CLASS(TQVTrackMouse, vcl::TComponent)
 
     // Owner: the form whose messages are watched.
@@ -96,7 +109,8 @@ protected:
 private:
     void WndProc(vcl::TMessage& Message);
     void SetAssociate(TQVControlsList* Value);
-    void ControlDestroying(vcl::TControl* Control) override;
+    // Drops every entry of a control that is being destroyed.
+    void ForgetControl(const void* Control);
 
     TQVControlsList* FAssociate;
     TQVTrackMouseEvent FOnMouseEnter;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/System.h"
 #include "framework/Types.h"
 
 namespace vcl {
@@ -25,6 +26,8 @@ struct TInputEvent {
         KeyUp,        // Key
         Char,         // Ch: one byte of text
         CloseWindow,  // Window: its close box was pressed
+        WindowMoved,  // Window: the window system moved or resized it; Pos is
+                      // its outer top-left, Size its client area
         Quit,         // the session ends (window system gone, signal)
     };
     TKind Kind = MouseMove;
@@ -33,7 +36,10 @@ struct TInputEvent {
     uint32_t Key = 0;
     char Ch = 0;
     uint32_t Shift = 0;  // bit 0 shift, bit 1 alt, bit 2 ctrl
-    TCustomForm* Window = nullptr;
+    TSize Size;
+    // The window concerned, held weakly: a form freed before the event is
+    // handled is not mistaken for another at the same address.
+    TWeakRef<TCustomForm> Window;
 };
 
 class IPlatform {

@@ -2,7 +2,7 @@
 // and speed buttons (pressing, groups, flat hover).
 #include <gtest/gtest.h>
 
-#include "StdControlsFixture.h"
+#include "ControlsFixture.h"
 #include "framework/Buttons.h"
 #include "framework/StdCtrls.h"
 
@@ -28,9 +28,7 @@ protected:
         dialog = MakeForm(300, 200, 200, 100);
         std::vector<TButton*> buttons;
         for (int result : results) {
-            auto* b = new TButton(dialog);
-            b->SetBounds(80 * static_cast<int>(buttons.size()), 0, 75, 25);
-            b->SetParent(dialog);
+            auto* b = Make<TButton>(dialog, 80 * static_cast<int>(buttons.size()), 0, 75, 25);
             b->SetModalResult(result);
             buttons.push_back(b);
         }

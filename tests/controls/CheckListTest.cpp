@@ -2,7 +2,7 @@
 // user's selection and toggles.
 #include <gtest/gtest.h>
 
-#include "StdControlsFixture.h"
+#include "ControlsFixture.h"
 #include "framework/CheckLst.h"
 
 using namespace vcl;
@@ -130,7 +130,7 @@ TEST_F(CheckListTest, SpaceTogglesTheSelectedItemThroughTheCycle) {
         Key(VK_SPACE);
         states.push_back(list->GetState(1));
     }
-    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbChecked, cbGrayed, cbUnchecked}));
+    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
     EXPECT_EQ(checks.Count(), 3);
     EXPECT_EQ(list->GetState(0), cbUnchecked);
 }

@@ -1,7 +1,7 @@
 // Panels: where aligned children go inside bevels and borders.
 #include <gtest/gtest.h>
 
-#include "StdControlsFixture.h"
+#include "ControlsFixture.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
@@ -16,13 +16,13 @@ protected:
     void SetUp() override {
         ControlsTest::SetUp();
         panel = Make<TPanel>(form, 10, 10, 200, 100);
-        top = Make<TLabel>(panel, 0, 0, 50, 10);
+        top = Make<TBevel>(panel, 0, 0, 50, 10);
         top->SetAlign(alTop);
         rest = Make<TWinControl>(panel, 0, 0, 10, 10);
         rest->SetAlign(alClient);
     }
     TPanel* panel = nullptr;
-    TLabel* top = nullptr;
+    TBevel* top = nullptr;
     TWinControl* rest = nullptr;
 };
 

@@ -37,7 +37,7 @@ TEST_F(HostileForms, ExtremeBoundsDoNotOverflowScreenPositions) {
         "object F: TForm\n  Left = 2147483647\n  Top = -2147483648\n  Width = 2147483647\n"
         "  object P: TPanel\n    Left = 2147483647\n    Top = 2147483647\n    Width = -2147483648\n"
         "    object B: TLabel\n      Left = 2147483647\n      Top = -2147483648\n      Height = 2147483647\n"
-        "    end\n  end\nend\n");
+        "      AutoSize = False\n    end\n  end\nend\n");
     EXPECT_EQ(f->Left(), kMaxCoord);
     EXPECT_EQ(f->Top(), -kMaxCoord);
     EXPECT_EQ(f->Width(), kMaxCoord);

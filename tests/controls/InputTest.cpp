@@ -2,6 +2,8 @@
 // mouse routing and capture, modal state, and WindowProc chaining.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ControlsFixture.h"
 
 using namespace vcl;
@@ -31,9 +33,10 @@ protected:
         recorder.reset();
         DesktopTest::TearDown();
     }
+    using Notes = std::vector<std::pair<uint32_t, intptr_t>>;
     // Notifications that reached the form since the last call.
-    std::vector<std::pair<uint32_t, intptr_t>> Notifications() {
-        std::vector<std::pair<uint32_t, intptr_t>> r;
+    Notes Notifications() {
+        Notes r;
         for (const TMessage& m : recorder->Messages)
             if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) r.emplace_back(m.Msg, m.LParam);
         recorder->Messages.clear();
@@ -51,19 +54,17 @@ protected:
 
 TEST_F(Input, EnterAndLeaveReachTheFormNamingTheControl) {
     MoveTo(form, 200, 250);  // the form's own client area
-    EXPECT_EQ(Notifications(), (std::vector<std::pair<uint32_t, intptr_t>>{{CM_MOUSEENTER, 0}}));
+    EXPECT_EQ(Notifications(), (Notes{{CM_MOUSEENTER, 0}}));
     MoveTo(G, 5, 5);
-    EXPECT_EQ(Notifications(), (std::vector<std::pair<uint32_t, intptr_t>>{{CM_MOUSELEAVE, 0}, {CM_MOUSEENTER, L(G)}}));
+    EXPECT_EQ(Notifications(), (Notes{{CM_MOUSELEAVE, 0}, {CM_MOUSEENTER, L(G)}}));
     MoveTo(G2, 1, 1);  // a graphic control two windowed parents down
-    EXPECT_EQ(Notifications(), (std::vector<std::pair<uint32_t, intptr_t>>{{CM_MOUSELEAVE, L(G)}, {CM_MOUSEENTER, L(G2)}}));
+    EXPECT_EQ(Notifications(), (Notes{{CM_MOUSELEAVE, L(G)}, {CM_MOUSEENTER, L(G2)}}));
     MoveTo(P2, 70, 50);  // the nested panel itself
-    EXPECT_EQ(Notifications(),
-              (std::vector<std::pair<uint32_t, intptr_t>>{{CM_MOUSELEAVE, L(G2)}, {CM_MOUSEENTER, L(P2)}}));
+    EXPECT_EQ(Notifications(), (Notes{{CM_MOUSELEAVE, L(G2)}, {CM_MOUSEENTER, L(P2)}}));
     MoveTo(P1, 110, 90);
-    EXPECT_EQ(Notifications(),
-              (std::vector<std::pair<uint32_t, intptr_t>>{{CM_MOUSELEAVE, L(P2)}, {CM_MOUSEENTER, L(P1)}}));
+    EXPECT_EQ(Notifications(), (Notes{{CM_MOUSELEAVE, L(P2)}, {CM_MOUSEENTER, L(P1)}}));
     MoveScreen(5, 5);  // onto the desktop: a leave like any other
-    EXPECT_EQ(Notifications(), (std::vector<std::pair<uint32_t, intptr_t>>{{CM_MOUSELEAVE, L(P1)}}));
+    EXPECT_EQ(Notifications(), (Notes{{CM_MOUSELEAVE, L(P1)}}));
     MoveScreen(6, 6);  // staying off the form reports nothing
     EXPECT_TRUE(Notifications().empty());
 }
@@ -71,10 +72,8 @@ TEST_F(Input, EnterAndLeaveReachTheFormNamingTheControl) {
 TEST_F(Input, EveryControlOnTheWayIsToldAsTheNotificationBubbles) {
     TMessageRecorder onP1(P1);
     MoveTo(G2, 1, 1);
-    bool sawEnter = false;
-    for (const TMessage& m : onP1.Messages)
-        if (m.Msg == CM_MOUSEENTER && m.LParam == L(G2)) sawEnter = true;
-    EXPECT_TRUE(sawEnter);
+    EXPECT_TRUE(std::any_of(onP1.Messages.begin(), onP1.Messages.end(),
+                            [&](const TMessage& m) { return m.Msg == CM_MOUSEENTER && m.LParam == L(G2); }));
 }
 
 TEST_F(Input, TopmostOfOverlappingSiblingsIsUnderThePointer) {

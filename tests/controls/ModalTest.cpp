@@ -1,6 +1,7 @@
 // Modal loops: a message box inside a modal form inside the main loop, and
 // what message boxes return for each way of answering them.
 #include "ControlsFixture.h"
+#include "framework/Canvas.h"
 #include "framework/Log.h"
 #include "framework/StdCtrls.h"
 #include "framework/Windows.h"
@@ -32,9 +33,9 @@ protected:
             if (auto* b = dynamic_cast<TButton*>(f->Controls(i)); b && b->Caption() == caption) return b;
         return nullptr;
     }
-    int Box(uint32_t style, std::vector<std::function<void()>> answer) {
+    int Box(uint32_t style, std::vector<std::function<void()>> answer, const std::string& text = "Proceed?") {
         Script(std::move(answer));
-        return MessageBoxA(nullptr, "Proceed?", "Title", style);
+        return MessageBoxA(nullptr, text.c_str(), "Title", style);
     }
 
 private:
@@ -62,9 +63,7 @@ TEST_F(Modal, MessageBoxInsideAModalFormReturnsToEachLoopInTurn) {
     TForm* main = MakeForm(50, 50, 300, 200);
     main->Show();
     TForm* dialog = MakeForm(100, 100, 200, 100);
-    auto* ask = new TButton(dialog);
-    ask->SetBounds(10, 10, 75, 25);
-    ask->SetParent(dialog);
+    auto* ask = Make<TButton>(dialog, 10, 10, 75, 25);
     TAsker asker(dialog);
     ask->OnClick = TNotifyEvent::Of<&TAsker::Ask>(&asker);
     TLogCapture logged;
@@ -118,6 +117,42 @@ TEST_F(Modal, MessageBoxAnswersFollowTheStyle) {
                   Desktop()->Key(VK_RETURN);
               }}),
               IDNO);
+}
+
+TEST_F(Modal, MessageBoxFitsItsTextAsDrawnWithEvenMarginsAndCentredButtons) {
+    const std::pair<std::string, std::vector<std::string>> texts[] = {
+        {"The control \"pnlPanels\" haven't been additioned.", {"The control \"pnlPanels\" haven't been additioned."}},
+        {"Two lines:\nthe second one, & longer", {"Two lines:", "the second one, & longer"}},
+    };
+    for (const auto& [text, lines] : texts) {
+        TRect label, client, first, last, icon;
+        int32_t widest = 0, lineHeight = 0;
+        Box(MB_OKCANCEL | MB_ICONWARNING, {[&] {
+                TCustomForm* box = Top();
+                client = box->GetClientRect();
+                TBitmapData none;
+                TCanvas canvas(none);
+                canvas.Font()->Assign(box->Font());
+                for (const std::string& l : lines) widest = std::max(widest, canvas.TextWidth(l));
+                lineHeight = canvas.TextHeight("");
+                for (int i = 0; i < box->ControlCount(); ++i) {
+                    TControl* c = box->Controls(i);
+                    if (dynamic_cast<TLabel*>(c)) label = c->BoundsRect();
+                    else if (!dynamic_cast<TButton*>(c)) icon = c->BoundsRect();
+                }
+                first = ButtonOf(box, "OK")->BoundsRect();
+                last = ButtonOf(box, "Cancel")->BoundsRect();
+                Desktop()->Key(VK_RETURN);
+            }},
+            text);
+        SCOPED_TRACE(text);
+        EXPECT_EQ(label.Width(), widest);  // neither cut nor padded
+        EXPECT_EQ(label.Height(), lineHeight * static_cast<int32_t>(lines.size()));
+        EXPECT_EQ(client.Right - label.Right, icon.Left);  // the same margin either side
+        EXPECT_GE(label.Left, icon.Right);
+        EXPECT_LE(std::abs((first.Left - client.Left) - (client.Right - last.Right)), 1);
+        EXPECT_GE(first.Top, std::max(label.Bottom, icon.Bottom));
+    }
 }
 
 TEST_F(Modal, MessageBoxFailsWithZeroWhenItCannotBeShownOrAnswered) {

@@ -1,8 +1,10 @@
 // Check boxes, radio buttons and edit boxes driven as a user drives them.
 #include <gtest/gtest.h>
 
-#include "StdControlsFixture.h"
+#include "ControlsFixture.h"
+#include "framework/Canvas.h"
 #include "framework/StdCtrls.h"
+#include "framework/Streaming.h"
 
 using namespace vcl;
 using namespace vcltest;
@@ -57,7 +59,7 @@ TEST_F(CheckBoxTest, GrayedJoinsTheUserCycleOnlyWithAllowGrayed) {
         ClickOn(box, 5, 5);
         states.push_back(box->State());
     }
-    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbChecked, cbUnchecked, cbChecked, cbGrayed, cbUnchecked,
+    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbChecked, cbUnchecked, cbChecked, cbUnchecked, cbGrayed,
                                                    cbChecked}));
 }
 
@@ -270,4 +272,126 @@ TEST_F(EditTest, HandlerMayFreeTheEditWhileTyping) {
     Type("ab");  // the second character arrives with no edit focused
     EXPECT_EQ(ref.Get(), nullptr);
     EXPECT_EQ(changes.Count(), 1);
+}
+
+namespace {
+
+// Where Paint puts each character boundary of an edit's text that is not
+// scrolled: one pixel in, then the text's width up to it.
+std::vector<int32_t> Boundaries(TControl* c, const std::string& text) {
+    TBitmapData none;
+    TCanvas canvas(none);
+    canvas.Font()->Assign(c->Font());
+    std::vector<int32_t> x;
+    for (size_t i = 0; i <= text.size(); ++i) x.push_back(1 + canvas.TextWidth(text.substr(0, i)));
+    return x;
+}
+
+}  // namespace
+
+TEST_F(EditTest, ClickPutsTheCaretAtTheNearestBoundaryEvenWhenScrolled) {
+    edit->SetText("MWM");
+    std::vector<int32_t> x = Boundaries(edit, "MWM");
+    struct {
+        int Char;
+        double Across;  // how far across that character
+        int Caret;
+    } cases[] = {{0, 0.25, 0}, {0, 0.75, 1}, {1, 0.3, 1}, {2, 0.75, 3}, {2, 3.0, 3}};
+    for (const auto& c : cases) {
+        const size_t i = static_cast<size_t>(c.Char);
+        ClickOn(edit, x[i] + static_cast<int32_t>(c.Across * (x[i + 1] - x[i])), 5);
+        EXPECT_EQ(edit->CaretPos(), c.Caret) << c.Char << " " << c.Across;
+    }
+    // Scrolled to keep the caret at the end in view, the end is at the
+    // right edge of the room.
+    const std::string longer(40, 'W');
+    edit->SetText(longer);
+    Key(VK_END);
+    ClickOn(edit, edit->ClientWidth() - 2, 5);
+    EXPECT_EQ(edit->CaretPos(), 40);
+}
+
+TEST_F(EditTest, DoubleClickSelectsTheWordOrRunUnderThePointer) {
+    const std::string text = "foo_bar1  ,x";
+    edit->SetText(text);
+    std::vector<int32_t> x = Boundaries(edit, text);
+    auto middle = [&](size_t i) { return (x[i] + x[i + 1]) / 2; };
+    struct {
+        size_t Char;
+        const char* Selected;
+    } words[] = {{4, "foo_bar1"}, {9, "  "}, {10, ","}, {11, "x"}};
+    for (const auto& w : words) {
+        ClickOn(edit, middle(w.Char), 5);
+        ClickOn(edit, middle(w.Char), 5);
+        EXPECT_EQ(edit->SelText(), w.Selected) << w.Char;
+        EXPECT_EQ(edit->CaretPos(), edit->SelStart() + edit->SelLength());
+    }
+    // Anything between the presses makes the second a single click, and so
+    // does a double click before them.
+    const std::pair<const char*, std::function<void()>> between[] = {
+        {"a key", [&] { Key(VK_SHIFT); }},
+        {"a move away", [&] { MoveTo(edit, middle(4) + 3, 5); }},
+        {"a double click", [&] { ClickOn(edit, middle(4), 5); }},
+    };
+    for (const auto& [what, act] : between) {
+        MoveTo(edit, 0, 0);
+        ClickOn(edit, middle(4), 5);
+        act();
+        ClickOn(edit, middle(4), 5);
+        EXPECT_EQ(edit->SelLength(), 0) << what;
+    }
+}
+
+using LabelTest = ControlsTest;
+
+TEST_F(LabelTest, AutoSizeFollowsTheCaptionAsDrawn) {
+    auto* label = Make<TLabel>(form, 100, 10, 200, 50);
+    TBitmapData none;
+    TCanvas canvas(none);
+    // The bounds of text of so many lines, the widest given, at Left.
+    auto fitted = [&](int32_t left, const std::string& widest, int lines) {
+        canvas.Font()->Assign(label->Font());
+        return Bounds(left, 10, canvas.TextWidth(widest), lines * canvas.TextHeight(widest));
+    };
+    label->SetCaption("Hello");
+    EXPECT_EQ(label->BoundsRect(), fitted(100, "Hello", 1));
+    label->Font()->SetHeight(-24);
+    EXPECT_EQ(label->BoundsRect(), fitted(100, "Hello", 1));
+    label->SetCaption("Hi\nthere");
+    EXPECT_EQ(label->BoundsRect(), fitted(100, "there", 2));
+    const int32_t right = label->BoundsRect().Right;
+    label->SetAlignment(taRightJustify);
+    label->SetCaption("Hi");
+    EXPECT_EQ(label->BoundsRect(), fitted(right - fitted(0, "Hi", 1).Width(), "Hi", 1));
+    label->SetAutoSize(false);
+    label->SetBounds(100, 10, 60, 20);
+    label->SetCaption("one two three four");
+    EXPECT_EQ(label->BoundsRect(), Bounds(100, 10, 60, 20));
+    label->SetWordWrap(true);
+    label->SetAutoSize(true);  // wrapped: the width stays, the height takes the lines
+    EXPECT_EQ(label->Width(), 60);
+    EXPECT_GE(label->Height(), fitted(100, "", 2).Height());
+    EXPECT_EQ(label->Height() % fitted(100, "", 1).Height(), 0);
+    label->SetWordWrap(false);
+    label->SetAlign(alTop);  // aligned at the top: the parent's width, the text's height
+    label->SetCaption("x");
+    EXPECT_EQ(label->BoundsRect(), Bounds(0, 0, form->ClientWidth(), fitted(0, "x", 1).Height()));
+}
+
+TEST_F(LabelTest, FormFileLabelsFitTheirCaptionOnceReadUnlessAutoSizeIsOff) {
+    RegisterStdControls();
+    auto* read = new TForm(Application);
+    ReadComponentFromText("object F: TForm\n"
+                          "  object A: TLabel\n    Width = 999\n    Height = 99\n    Caption = 'Hi'\n"
+                          "    Font.Height = -20\n  end\n"
+                          "  object B: TLabel\n    Width = 999\n    Height = 99\n    AutoSize = False\n"
+                          "    Caption = 'Hi'\n  end\nend\n",
+                          "labels.dfm", read);
+    auto* a = static_cast<TControl*>(read->FindComponent("A"));
+    auto* b = static_cast<TControl*>(read->FindComponent("B"));
+    TBitmapData none;
+    TCanvas canvas(none);
+    canvas.Font()->Assign(a->Font());
+    EXPECT_EQ(a->BoundsRect(), Bounds(0, 0, canvas.TextWidth("Hi"), canvas.TextHeight("Hi")));
+    EXPECT_EQ(b->BoundsRect(), Bounds(0, 0, 999, 99));
 }

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "StdControlsFixture.h"
+#include "ControlsFixture.h"
 #include "framework/Buttons.h"
 #include "framework/CheckLst.h"
 #include "framework/ExtCtrls.h"
@@ -102,7 +102,7 @@ TEST_F(StreamControlsTest, ControlsReadFromAFileBehaveAsStored) {
     Key(VK_ESCAPE);  // the Cancel button
     EXPECT_EQ(root->Calls, (std::vector<std::string>{"AgreeClick", "TasksClickCheck", "NameChange", "CancelClick"}));
     EXPECT_EQ(root->ModalResult(), mrCancel);
-    EXPECT_TRUE(tasks->GetChecked(1));
+    EXPECT_EQ(tasks->GetState(1), cbGrayed);  // AllowGrayed: unchecked goes to grayed first
 }
 
 TEST_F(StreamControlsTest, FreshControlsStoreOnlyWhatDiffersFromTheDefaults) {
@@ -114,7 +114,7 @@ TEST_F(StreamControlsTest, FreshControlsStoreOnlyWhatDiffersFromTheDefaults) {
         const char* Stored;  // after Left, Top, Width and Height
     };
     std::vector<TCase> cases = {
-        {new TLabel(root), "Label1", "Width = 65|Height = 17|Caption = 'Label1'"},
+        {new TLabel(root), "Label1", "Width = 32|Height = 13|Caption = 'Label1'"},  // sized to its caption
         {new TEdit(root), "Edit1", "Width = 121|Height = 21|TabOrder = 0|Text = 'Edit1'"},
         {new TButton(root), "Button1", "Width = 75|Height = 25|Caption = 'Button1'|TabOrder = 1"},
         {new TCheckBox(root), "CheckBox1", "Width = 97|Height = 17|Caption = 'CheckBox1'|TabOrder = 2"},
@@ -136,7 +136,9 @@ TEST_F(StreamControlsTest, FreshControlsStoreOnlyWhatDiffersFromTheDefaults) {
         std::string body = text.substr(start, text.find("  end\n", start) - start);
         body = body.substr(body.find('\n') + 1);
         std::string expected = std::string("Left = 0|Top = 0|") + c.Stored + "|";
-        for (size_t at; (at = expected.find('|')) != std::string::npos;) expected.replace(at, 1, "\n");
+        // In place, not with replace(): GCC 12 at -O2 reports a false -Wrestrict there.
+        for (char& ch : expected)
+            if (ch == '|') ch = '\n';
         for (size_t at; (at = body.find("    ")) != std::string::npos;) body.erase(at, 4);
         EXPECT_EQ(body, expected) << c.Name;
     }

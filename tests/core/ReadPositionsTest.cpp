@@ -71,8 +71,53 @@ protected:
 
 }  // namespace
 
-TEST_F(ReadPositions, UnknownChildClassPointsAtTheClassName) {
-    EXPECT_EQ(ErrorOf(Form("  object X: TNoSuchClass\n  end\n")), "test.dfm:2:13: Class TNoSuchClass not found");
+TEST_F(ReadPositions, ErrorsPointAtTheOffendingToken) {
+    const struct {
+        const char* Hazard;
+        std::string Body;
+        const char* Expected;
+    } cases[] = {
+        {"unknown child class", "  object X: TNoSuchClass\n  end\n", "test.dfm:2:13: Class TNoSuchClass not found"},
+        {"inherited object", "  Left = 1\n    inherited X: TTestControl\n  end\n",
+         "test.dfm:3:5: Inherited and inline objects are not supported (X)"},
+        {"duplicate name", "  object A: TTestControl\n  end\n  object a: TTestControl\n  end\n",
+         "test.dfm:4:10: A component named a already exists"},
+        {"unknown property", "  Left = 1\n   Colour = 1\n",
+         "test.dfm:3:4: Error reading F.Colour: Property Colour does not exist"},
+        {"unknown sub property", "  Font.Shade = 1\n",
+         "test.dfm:2:8: Error reading F.Font.Shade: Property Shade does not exist"},
+        {"unknown sub property, blanks around the dot", "  Font . Shade = 1\n",
+         "test.dfm:2:10: Error reading F.Font.Shade: Property Shade does not exist"},
+        {"property without sub properties", "  Width.Inner.X = 1\n",
+         "test.dfm:2:3: Error reading F.Width.Inner.X: Property Width has no sub-properties"},
+        {"sub-property of an integer", "  Font.Height.X = 1\n",
+         "test.dfm:2:8: Error reading F.Font.Height.X: Property Height has no sub-properties"},
+        {"unknown enum value", "  Align =\n     alSideways\n",
+         "test.dfm:3:6: Error reading F.Align: Invalid property value: 'alSideways' for test::TTestAlign"},
+        {"value of the wrong kind", "  Width = 'wide'\n",
+         "test.dfm:2:11: Error reading F.Width: Invalid property value: vaString for Integer"},
+        {"integer out of range", "  Width = -5000000000\n",
+         "test.dfm:2:11: Error reading F.Width: Invalid property value: integer -5000000000 out of range for Integer"},
+        {"unknown set member", "  Font.Style = [tsBold,\n    tsWavy]\n",
+         "test.dfm:3:5: Error reading F.Font.Style: Invalid property value: set member 'tsWavy' for TSet"},
+        {"missing handler", "  object B: TTestControl\n    OnClick = NoSuchHandler\n  end\n",
+         "test.dfm:3:15: Error reading B.OnClick: Method NoSuchHandler not found in class TTestForm"},
+        {"handler with other parameters", "  OnClick = WrongSignature\n",
+         "test.dfm:2:13: Error reading F.OnClick: Method WrongSignature does not match the event's parameters"},
+        {"error inside a collection item",
+         "  object W: TTestWatcher\n    Items = <\n      item\n        TheControl = Owner\n      end\n"
+         "      item\n        Colour = 1\n      end>\n  end\n",
+         "test.dfm:8:9: Error reading W.Colour: Property Colour does not exist"},
+        {"defined property of the wrong kind", "  object W: TTestWatcher\n    Left = 'far'\n  end\n",
+         "test.dfm:3:12: expected an integer value, found vaString"},
+        {"setter that refuses a value", "  object P: TPickyControl\n    Percent = 150\n  end\n",
+         "test.dfm:3:15: Error reading P.Percent: Percent 150 is above 100"},
+        {"parent that refuses a child", "  object A: TFussyChild\n    object B: TFussyChild\n    end\n  end\n",
+         "test.dfm:3:15: A fussy child cannot go on another"},
+        {"columns count characters, not bytes", "  Caption = '\xC3\xA9\xE2\x82\xAC'  Width = 'x'\n",
+         "test.dfm:2:27: Error reading F.Width: Invalid property value: vaString for Integer"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ErrorOf(Form(c.Body)), c.Expected) << c.Hazard;
 }
 
 TEST_F(ReadPositions, UnknownRootClassPointsAtTheClassName) {
@@ -82,87 +127,6 @@ TEST_F(ReadPositions, UnknownRootClassPointsAtTheClassName) {
     } catch (const EReadError& e) {
         EXPECT_EQ(e.Message(), "root.dfm:2:15: Class TUnregistered not found");
     }
-}
-
-TEST_F(ReadPositions, InheritedObjectPointsAtItsKeyword) {
-    EXPECT_EQ(ErrorOf(Form("  Left = 1\n    inherited X: TTestControl\n  end\n")),
-              "test.dfm:3:5: Inherited and inline objects are not supported (X)");
-}
-
-TEST_F(ReadPositions, DuplicateNamePointsAtTheSecondName) {
-    EXPECT_EQ(ErrorOf(Form("  object A: TTestControl\n  end\n  object a: TTestControl\n  end\n")),
-              "test.dfm:4:10: A component named a already exists");
-}
-
-TEST_F(ReadPositions, UnknownPropertyPointsAtItsName) {
-    EXPECT_EQ(ErrorOf(Form("  Left = 1\n   Colour = 1\n")),
-              "test.dfm:3:4: Error reading F.Colour: Property Colour does not exist");
-}
-
-TEST_F(ReadPositions, UnknownSubPropertyPointsAtThatPart) {
-    EXPECT_EQ(ErrorOf(Form("  Font.Shade = 1\n")),
-              "test.dfm:2:8: Error reading F.Font.Shade: Property Shade does not exist");
-    // Blanks around the dot do not shift the place.
-    EXPECT_EQ(ErrorOf(Form("  Font . Shade = 1\n")),
-              "test.dfm:2:10: Error reading F.Font.Shade: Property Shade does not exist");
-}
-
-TEST_F(ReadPositions, PropertyWithoutSubPropertiesPointsAtThatPart) {
-    EXPECT_EQ(ErrorOf(Form("  Width.Inner.X = 1\n")),
-              "test.dfm:2:3: Error reading F.Width.Inner.X: Property Width has no sub-properties");
-    EXPECT_EQ(ErrorOf(Form("  Font.Height.X = 1\n")),
-              "test.dfm:2:8: Error reading F.Font.Height.X: Property Height has no sub-properties");
-}
-
-TEST_F(ReadPositions, UnknownEnumValuePointsAtTheValue) {
-    EXPECT_EQ(ErrorOf(Form("  Align =\n     alSideways\n")),
-              "test.dfm:3:6: Error reading F.Align: Invalid property value: 'alSideways' for test::TTestAlign");
-}
-
-TEST_F(ReadPositions, ValueOfTheWrongKindPointsAtTheValue) {
-    EXPECT_EQ(ErrorOf(Form("  Width = 'wide'\n")),
-              "test.dfm:2:11: Error reading F.Width: Invalid property value: vaString for Integer");
-}
-
-TEST_F(ReadPositions, IntegerOutOfRangePointsAtTheValue) {
-    EXPECT_EQ(ErrorOf(Form("  Width = -5000000000\n")),
-              "test.dfm:2:11: Error reading F.Width: Invalid property value: integer -5000000000 out of range for Integer");
-}
-
-TEST_F(ReadPositions, UnknownSetMemberPointsAtThatMember) {
-    EXPECT_EQ(ErrorOf(Form("  Font.Style = [tsBold,\n    tsWavy]\n")),
-              "test.dfm:3:5: Error reading F.Font.Style: Invalid property value: set member 'tsWavy' for TSet");
-}
-
-TEST_F(ReadPositions, MissingHandlerPointsAtTheHandlerName) {
-    EXPECT_EQ(ErrorOf(Form("  object B: TTestControl\n    OnClick = NoSuchHandler\n  end\n")),
-              "test.dfm:3:15: Error reading B.OnClick: Method NoSuchHandler not found in class TTestForm");
-}
-
-TEST_F(ReadPositions, HandlerWithOtherParametersPointsAtTheHandlerName) {
-    EXPECT_EQ(ErrorOf(Form("  OnClick = WrongSignature\n")),
-              "test.dfm:2:13: Error reading F.OnClick: Method WrongSignature does not match the event's parameters");
-}
-
-TEST_F(ReadPositions, ErrorInsideACollectionItemPointsIntoTheItem) {
-    EXPECT_EQ(ErrorOf(Form("  object W: TTestWatcher\n    Items = <\n      item\n        TheControl = Owner\n      end\n"
-                           "      item\n        Colour = 1\n      end>\n  end\n")),
-              "test.dfm:8:9: Error reading W.Colour: Property Colour does not exist");
-}
-
-TEST_F(ReadPositions, DefinedPropertyOfTheWrongKindPointsAtTheValue) {
-    EXPECT_EQ(ErrorOf(Form("  object W: TTestWatcher\n    Left = 'far'\n  end\n")),
-              "test.dfm:3:12: expected an integer value, found vaString");
-}
-
-TEST_F(ReadPositions, SetterThatRefusesAValuePointsAtTheValue) {
-    EXPECT_EQ(ErrorOf(Form("  object P: TPickyControl\n    Percent = 150\n  end\n")),
-              "test.dfm:3:15: Error reading P.Percent: Percent 150 is above 100");
-}
-
-TEST_F(ReadPositions, ParentThatRefusesAChildPointsAtTheChildsClass) {
-    EXPECT_EQ(ErrorOf(Form("  object A: TFussyChild\n    object B: TFussyChild\n    end\n  end\n")),
-              "test.dfm:3:15: A fussy child cannot go on another");
 }
 
 TEST_F(ReadPositions, UnresolvedReferenceIsLoggedWithThePlaceOfTheName) {
@@ -181,19 +145,20 @@ TEST_F(ReadPositions, LinesCountThroughJoinedStringsAndEveryKindOfLineEnd) {
               "test.dfm:4:11: Error reading F.Width: Invalid property value: vaBinary for Integer");
 }
 
-TEST_F(ReadPositions, ColumnsCountCharactersNotBytes) {
-    EXPECT_EQ(ErrorOf(Form("  Caption = '\xC3\xA9\xE2\x82\xAC'  Width = 'x'\n")),
-              "test.dfm:2:27: Error reading F.Width: Invalid property value: vaString for Integer");
-}
-
 TEST_F(ReadPositions, BinaryFormReportsOffsetsInTheFile) {
     const std::string stream = formfile::TextToBinary(Form("  Colour = 1\n"), "t");
-    const size_t colour = stream.find("\x06" "Colour");
+    const size_t colour = stream.find(
+        "\x06"
+        "Colour");
     ASSERT_NE(colour, std::string::npos);
-    EXPECT_EQ(ErrorOf(stream),
-              "test.dfm: offset " + std::to_string(colour) + ": Error reading F.Colour: Property Colour does not exist");
+    EXPECT_EQ(ErrorOf(stream), "test.dfm: offset " + std::to_string(colour) +
+                                   ": Error reading F.Colour: Property Colour does not exist");
     // Behind a resource header, offsets count from the start of the file.
-    std::string res("\xFF\x0A\x00" "TTESTFORM\0" "\x30\x10", 15);
+    std::string res(
+        "\xFF\x0A\x00"
+        "TTESTFORM\0"
+        "\x30\x10",
+        15);
     const uint32_t size = static_cast<uint32_t>(stream.size());
     res.append(reinterpret_cast<const char*>(&size), 4);
     const size_t header = res.size();
@@ -205,7 +170,8 @@ TEST_F(ReadPositions, BinaryFormReportsOffsetsInTheFile) {
 TEST_F(ReadPositions, RecordingPositionsLeavesTheBinaryUnchanged) {
     const std::string text = Form(
         "  Caption = 'a' + #233\n  Font.Style = [tsBold]\n  object W: TTestWatcher\n    Items = <\n      item [3]\n"
-        "        TheControl = Owner\n      end>\n  end\n  inline I: TTestControl [2]\n    Tag = (1 2.5 'x' {00})\n  end\n");
+        "        TheControl = Owner\n      end>\n  end\n  inline I: TTestControl [2]\n    Tag = (1 2.5 'x' {00})\n  "
+        "end\n");
     formfile::TextPosMap map;
     EXPECT_EQ(formfile::TextToBinary(text, "t", &map), formfile::TextToBinary(text, "t"));
     ASSERT_FALSE(map.empty());

@@ -29,10 +29,20 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
            std::to_string(b.size()) + ")";
 }
 
-TEST(Corpus, TextFormsConvertExactlyAsTheReferenceConverterDoes) {
+// The corpus lives beside the project, not in it; a checkout of this
+// repository alone has none.
+class Corpus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::is_directory(CorpusDir() / "dfm") || !fs::is_directory(CorpusDir() / "dfm-binary"))
+            GTEST_SKIP() << "no shared corpus at " << CorpusDir() << " (the folder ../shared beside the project)";
+    }
+};
+
+TEST_F(Corpus, TextFormsConvertExactlyAsTheReferenceConverterDoes) {
     const std::string oracle = QV_ORACLE;
     if (oracle.empty() || !fs::exists(oracle))
-        GTEST_SKIP() << "fpc is not installed, so the reference converter could not be built";
+        GTEST_SKIP() << "the reference converter was not built (fpc or its source in the shared corpus is missing)";
     const auto known = KnownFailures();
     ASSERT_EQ(known.size(), 2u);
     TempDir tmp;
@@ -66,7 +76,7 @@ TEST(Corpus, TextFormsConvertExactlyAsTheReferenceConverterDoes) {
     RecordProperty("identical", static_cast<int>(identical));
 }
 
-TEST(Corpus, BinariesFromTextSurviveTextAndBackByteForByte) {
+TEST_F(Corpus, BinariesFromTextSurviveTextAndBackByteForByte) {
     size_t converted = 0;
     for (const auto& file : CorpusFiles("dfm")) {
         std::string bin;
@@ -84,7 +94,7 @@ TEST(Corpus, BinariesFromTextSurviveTextAndBackByteForByte) {
     EXPECT_EQ(converted, CorpusFiles("dfm").size() - 1);
 }
 
-TEST(Corpus, RealBinaryFormsKeepTheirContentThroughText) {
+TEST_F(Corpus, RealBinaryFormsKeepTheirContentThroughText) {
     size_t kept = 0, unknownTag = 0;
     for (const auto& file : CorpusFiles("dfm-binary")) {
         const std::string bin = ReadFile(file);
@@ -109,7 +119,7 @@ TEST(Corpus, RealBinaryFormsKeepTheirContentThroughText) {
     EXPECT_GE(kept, 29u);
 }
 
-TEST(Corpus, DamagedTextFormReportsTheLineAndColumn) {
+TEST_F(Corpus, DamagedTextFormReportsTheLineAndColumn) {
     const fs::path file = CorpusDir() / "dfm" / "alberteije__T2TiERP-2-Lazarus__UAgendaCompromisso.lfm";
     const std::string msg = ErrorOf<vcl::EParserError>([&] { TextToBinary(ReadFile(file), file.string()); });
     // Line 90 holds image data without its "Name = {" line, so the first row
@@ -117,7 +127,7 @@ TEST(Corpus, DamagedTextFormReportsTheLineAndColumn) {
     EXPECT_TRUE(msg.starts_with(file.string() + ":91:13: expected '=' after property name 'F6000000424DF6")) << msg;
 }
 
-TEST(Corpus, NonAsciiComponentNameIsAccepted) {
+TEST_F(Corpus, NonAsciiComponentNameIsAccepted) {
     const fs::path file = CorpusDir() / "dfm" / "gsagahc__Delphi_Lazarus_Projects__UMain.dfm";
     const std::string bin = TextToBinary(ReadFile(file), file.string());
     EXPECT_NE(bin.find("\x10" "FDTable1Fun\xC3\xA7\xC3\xA3o"), std::string::npos);

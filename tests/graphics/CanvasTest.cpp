@@ -2,7 +2,7 @@
 // and the faces that family names resolve to.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -23,6 +23,11 @@ struct Surface {
         for (int32_t y = r.Top; y < r.Bottom; ++y)
             for (int32_t x = r.Left; x < r.Right; ++x) n += Bits.Pixel(x, y) == rgb;
         return n;
+    }
+    // Pixels, each {x, y, rgb}.
+    void Expect(std::initializer_list<std::array<int64_t, 3>> probes) const {
+        for (const auto& [x, y, rgb] : probes)
+            EXPECT_EQ(Bits.Pixel(int32_t(x), int32_t(y)), uint32_t(rgb)) << x << "," << y;
     }
     // Pixels that are not the background.
     int Ink(TRect r) const { return (r.Right - r.Left) * (r.Bottom - r.Top) - Count(r, kWhite); }
@@ -47,34 +52,24 @@ TEST(Canvas, FillRectCoversItsLeftAndTopEdgesButNotItsRightAndBottom) {
     TCanvas c(s.Bits);
     c.Brush.Color = clRed;
     c.FillRect(TRect{2, 3, 6, 7});
-    EXPECT_EQ(s(2, 3), kRed);
-    EXPECT_EQ(s(5, 6), kRed);
-    EXPECT_EQ(s(6, 6), kWhite);
-    EXPECT_EQ(s(5, 7), kWhite);
+    s.Expect({{2, 3, kRed}, {5, 6, kRed}, {6, 6, kWhite}, {5, 7, kWhite}});
+    EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 16);
+    c.Brush.Style = bsClear;  // a clear brush fills and frames nothing
+    c.FillRect(TRect{20, 20, 30, 30});
+    c.FrameRect(TRect{20, 20, 30, 30});
     EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 16);
 }
 
-TEST(Canvas, ClearBrushFillsNothing) {
-    Surface s;
-    TCanvas c(s.Bits);
-    c.Brush.Color = clRed;
-    c.Brush.Style = bsClear;
-    c.FillRect(TRect{0, 0, 10, 10});
-    c.FrameRect(TRect{0, 0, 10, 10});
-    EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 0);
-}
-
-TEST(Canvas, FrameRectDrawsOnlyTheEdges) {
+TEST(Canvas, FrameRectDrawsOnlyTheEdgesAndRectangleFillsInside) {
     Surface s;
     TCanvas c(s.Bits);
     c.Brush.Color = clRed;
     c.FrameRect(TRect{1, 1, 11, 6});
-    EXPECT_EQ(s(1, 1), kRed);
-    EXPECT_EQ(s(10, 5), kRed);
-    EXPECT_EQ(s(5, 1), kRed);
-    EXPECT_EQ(s(1, 3), kRed);
-    EXPECT_EQ(s(5, 3), kWhite);
-    EXPECT_EQ(s(11, 1), kWhite);
+    s.Expect({{1, 1, kRed}, {10, 5, kRed}, {5, 1, kRed}, {1, 3, kRed}, {5, 3, kWhite}, {11, 1, kWhite}});
+    // Rectangle outlines with the pen and fills with the brush.
+    c.Pen.Color = clBtnShadow;
+    c.Rectangle(TRect{20, 20, 26, 26});
+    s.Expect({{20, 20, kShadow}, {25, 25, kShadow}, {23, 23, kRed}});
 }
 
 TEST(Canvas, Frame3DPutsTheFarCornersInTheBottomRightColour) {
@@ -83,26 +78,21 @@ TEST(Canvas, Frame3DPutsTheFarCornersInTheBottomRightColour) {
     TRect r{0, 0, 10, 8};
     c.Frame3D(r, clBtnHighlight, clBtnShadow, 2);
     EXPECT_EQ(r, (TRect{2, 2, 8, 6}));
-    // Outer ring.
-    EXPECT_EQ(s(0, 0), kWhite);  // highlight is white on white: check the shadow side
-    EXPECT_EQ(s(9, 0), kShadow);
-    EXPECT_EQ(s(0, 7), kShadow);
-    EXPECT_EQ(s(9, 4), kShadow);
-    EXPECT_EQ(s(4, 7), kShadow);
-    // Second ring, and the inside untouched.
-    EXPECT_EQ(s(8, 3), kShadow);
-    EXPECT_EQ(s(4, 6), kShadow);
-    EXPECT_EQ(s(4, 4), kWhite);
+    // Both rings; the highlight is white on white, so the shadow side shows
+    // them, and the inside is untouched.
+    s.Expect({{9, 0, kShadow},
+              {0, 7, kShadow},
+              {9, 4, kShadow},
+              {4, 7, kShadow},
+              {8, 3, kShadow},
+              {4, 6, kShadow},
+              {4, 4, kWhite}});
 
     Surface t;
     TCanvas d(t.Bits);
     TRect q{0, 0, 10, 8};
     d.Frame3D(q, clRed, clBtnShadow);
-    EXPECT_EQ(t(0, 0), kRed);
-    EXPECT_EQ(t(8, 0), kRed);
-    EXPECT_EQ(t(0, 6), kRed);
-    EXPECT_EQ(t(9, 0), kShadow);
-    EXPECT_EQ(t(0, 7), kShadow);
+    t.Expect({{0, 0, kRed}, {8, 0, kRed}, {0, 6, kRed}, {9, 0, kShadow}, {0, 7, kShadow}});
 }
 
 TEST(Canvas, ClipKeepsEverythingInside) {
@@ -117,8 +107,7 @@ TEST(Canvas, ClipKeepsEverythingInside) {
     UseFont(c, "Tahoma", -11, {}, clRed);
     c.TextOut(0, 30, "Clipped away");
     EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 100);
-    EXPECT_EQ(s(5, 5), kRed);
-    EXPECT_EQ(s(15, 15), kWhite);
+    s.Expect({{5, 5, kRed}, {15, 15, kWhite}});
     // A clip beyond the surface is cut to it.
     c.SetClip(TRect{-10, -10, 1000, 1000});
     EXPECT_EQ(c.Clip(), (TRect{0, 0, 60, 40}));
@@ -131,10 +120,7 @@ TEST(Canvas, OriginMovesDrawingCoordinates) {
     c.Brush.Color = clRed;
     c.FillRect(TRect{0, 0, 2, 2});
     c.Pixel(-10, -5, clRed);
-    EXPECT_EQ(s(10, 5), kRed);
-    EXPECT_EQ(s(11, 6), kRed);
-    EXPECT_EQ(s(0, 0), kRed);
-    EXPECT_EQ(s(12, 5), kWhite);
+    s.Expect({{10, 5, kRed}, {11, 6, kRed}, {0, 0, kRed}, {12, 5, kWhite}});
 }
 
 TEST(Canvas, LineToStopsBeforeItsEndPoint) {
@@ -146,24 +132,11 @@ TEST(Canvas, LineToStopsBeforeItsEndPoint) {
     EXPECT_EQ(s.Count(TRect{0, 0, 6, 1}, kRed), 5);
     EXPECT_EQ(s(5, 0), kWhite);
     c.LineTo(5, 5);  // starts where the last one stopped
-    EXPECT_EQ(s(5, 0), kRed);
-    EXPECT_EQ(s(5, 4), kRed);
-    EXPECT_EQ(s(5, 5), kWhite);
+    s.Expect({{5, 0, kRed}, {5, 4, kRed}, {5, 5, kWhite}});
     c.Pen.Style = psDot;
     c.MoveTo(0, 10);
     c.LineTo(10, 10);
     EXPECT_EQ(s.Count(TRect{0, 10, 10, 11}, kRed), 5);
-}
-
-TEST(Canvas, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
-    Surface s;
-    TCanvas c(s.Bits);
-    c.Pen.Color = clBtnShadow;
-    c.Brush.Color = clRed;
-    c.Rectangle(TRect{0, 0, 6, 6});
-    EXPECT_EQ(s(0, 0), kShadow);
-    EXPECT_EQ(s(5, 5), kShadow);
-    EXPECT_EQ(s(3, 3), kRed);
 }
 
 TEST(Canvas, FocusRectangleDrawnTwiceIsGone) {
@@ -208,10 +181,8 @@ TEST(Canvas, TextOutFillsTheTextCellWithAnOpaqueBrush) {
     c.Brush.Color = clRed;
     c.TextOut(10, 10, "Hi");
     int32_t w = c.TextWidth("Hi"), h = c.TextHeight("Hi");
-    EXPECT_EQ(s(10, 10), kRed);  // above the capitals
-    EXPECT_EQ(s(10 + w - 1, 10 + h - 1), kRed);
-    EXPECT_EQ(s(10 + w, 10), kWhite);
-    EXPECT_EQ(s(10, 10 + h), kWhite);
+    // Filled from the cell corner, above the capitals, to its far corner.
+    s.Expect({{10, 10, kRed}, {10 + w - 1, 10 + h - 1, kRed}, {10 + w, 10, kWhite}, {10, 10 + h, kWhite}});
 }
 
 // The rows of a text's cell that are solid font colour across the text.
@@ -357,19 +328,16 @@ TEST(Canvas, IconIsDrawnWithItsPaletteAndMask) {
     Surface s(40, 40);
     TCanvas c(s.Bits);
     ASSERT_TRUE(c.DrawImage(4, 4, MakeIcon()));
-    EXPECT_EQ(s(5, 5), kRed);
-    EXPECT_EQ(s(34, 5), 0x0000FFu);
-    EXPECT_EQ(s(5, 19), kRed);
-    EXPECT_EQ(s(5, 20), kWhite);  // masked: the surface shows through
-    EXPECT_EQ(s(34, 35), kWhite);
-    EXPECT_EQ(s(36, 5), kWhite);  // beyond its 32 columns
+    // From row 20 down the mask lets the surface show through, as beyond 32 columns.
+    s.Expect({{5, 5, kRed}, {34, 5, 0x0000FFu}, {5, 19, kRed}, {5, 20, kWhite}, {34, 35, kWhite}, {36, 5, kWhite}});
 }
 
 TEST(Canvas, BitmapFileWithALengthPrefixIsDrawnOpaque) {
     // 2 by 2, 24 bits: bottom row green then blue, top row red then white.
     std::string dib;
     InfoHeader(dib, 2, 2, 24, 0);
-    std::string rows = std::string("\x00\xFF\x00\xFF\x00\x00\x00\x00", 8) + std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
+    std::string rows =
+        std::string("\x00\xFF\x00\xFF\x00\x00\x00\x00", 8) + std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
     std::string file = "BM";
     Put32(file, static_cast<uint32_t>(14 + dib.size() + rows.size()));
     Put32(file, 0);
@@ -382,11 +350,7 @@ TEST(Canvas, BitmapFileWithALengthPrefixIsDrawnOpaque) {
     s.Bits.Resize(10, 10, 0x123456);
     TCanvas c(s.Bits);
     ASSERT_TRUE(c.DrawImage(1, 1, property));
-    EXPECT_EQ(s(1, 1), kRed);
-    EXPECT_EQ(s(2, 1), kWhite);
-    EXPECT_EQ(s(1, 2), 0x00FF00u);
-    EXPECT_EQ(s(2, 2), 0x0000FFu);
-    EXPECT_EQ(s(3, 3), 0x123456u);
+    s.Expect({{1, 1, kRed}, {2, 1, kWhite}, {1, 2, 0x00FF00u}, {2, 2, 0x0000FFu}, {3, 3, 0x123456u}});
 }
 
 TEST(Canvas, UnreadableImageDataDrawsNothing) {
@@ -418,8 +382,6 @@ TEST(Fonts, FamilyNamesResolveToMetricCompatibleFaces) {
     };
     for (const TCase& t : cases) {
         std::string path = ResolvedFontFile(t.Family, t.Bold, false);
-        std::printf("%s%s -> %s\n", t.Family, t.Bold ? " bold" : "", path.c_str());
-        ::testing::Test::RecordProperty(std::string(t.Family) + (t.Bold ? " bold" : ""), path);
         EXPECT_TRUE(std::filesystem::exists(path)) << t.Family << ": " << path;
         EXPECT_EQ(FileName(path), t.File) << t.Family;
     }

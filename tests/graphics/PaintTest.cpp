@@ -1,13 +1,14 @@
 // Every control kind in the classic look, on a reference form shown on the
 // headless desktop and read back from a screenshot at chosen points.
+#include <array>
 #include <functional>
 
+#include "ControlsFixture.h"
 #include "framework/Buttons.h"
 #include "framework/CheckLst.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/Windows.h"
-#include "tests/graphics/GraphicsFixture.h"
 
 namespace {
 
@@ -18,25 +19,27 @@ protected:
     void SetUp() override {
         GraphicsTest::SetUp();
         form = ShowForm(100, 80, 420, 260);
-        panel = Add<TPanel>(form, 10, 10, 100, 40);
+        panel = Make<TPanel>(form, 10, 10, 100, 40);
         panel->SetColor(clTeal);
         panel->SetCaption("");
-        bevel = Add<TBevel>(form, 120, 10, 60, 40);
-        edit = Add<TEdit>(form, 190, 10, 100, 21);
+        bevel = Make<TBevel>(form, 120, 10, 60, 40);
+        edit = Make<TEdit>(form, 190, 10, 100, 21);
         edit->SetText("Edit");
-        button = Add<TButton>(form, 300, 10, 75, 25);
+        button = Make<TButton>(form, 300, 10, 75, 25);
         button->SetCaption("Button");
-        check = Add<TCheckBox>(form, 10, 60, 90, 17);
+        check = Make<TCheckBox>(form, 10, 60, 90, 17);
         check->SetCaption("Check");
-        radio = Add<TRadioButton>(form, 110, 60, 90, 17);
+        radio = Make<TRadioButton>(form, 110, 60, 90, 17);
         radio->SetCaption("Radio");
-        label = Add<TLabel>(form, 210, 60, 80, 16);
+        label = Make<TLabel>(form, 210, 60, 80, 16);
+        label->SetAutoSize(false);  // a fixed box, where the alignment shows
+        label->SetBounds(210, 60, 80, 16);
         label->SetCaption("Label");
         label->Font()->SetColor(clRed);
-        speed = Add<TSpeedButton>(form, 300, 60, 80, 25);
+        speed = Make<TSpeedButton>(form, 300, 60, 80, 25);
         speed->SetCaption("Speed");
         speed->SetFlat(true);
-        list = Add<TCheckListBox>(form, 10, 100, 200, 80);
+        list = Make<TCheckListBox>(form, 10, 100, 200, 80);
         list->SetItemHeight(18);
         list->Items()->Add("First");
         list->Items()->Add("Second");
@@ -50,6 +53,11 @@ protected:
         TPoint p = c->Parent() ? c->Parent()->ClientToScreen(TPoint{c->Left() + x, c->Top() + y})
                                : c->ClientToScreen(TPoint{x, y});
         return screen.Pixel(p.x, p.y);
+    }
+    // Pixels of a control, each {x, y, rgb}.
+    void ExpectShots(const TControl* c, std::initializer_list<std::array<int64_t, 3>> probes) {
+        for (const auto& [x, y, rgb] : probes)
+            EXPECT_EQ(Shot(c, int32_t(x), int32_t(y)), uint32_t(rgb)) << x << "," << y;
     }
     void ClickOn(const TControl* c, int32_t x, int32_t y) {
         Desktop()->Click(c->Parent()->ClientToScreen(TPoint{c->Left() + x, c->Top() + y}));
@@ -77,18 +85,11 @@ TEST_F(Paint, FormClientAreaIsItsColour) {
 }
 
 TEST_F(Paint, PanelIsFilledWithItsColourInsideARaisedBevel) {
-    EXPECT_EQ(Shot(panel, 50, 20), kTeal);
-    EXPECT_EQ(Shot(panel, 0, 0), kWhite);
-    EXPECT_EQ(Shot(panel, 50, 0), kWhite);
-    EXPECT_EQ(Shot(panel, 99, 39), kShadow);
-    EXPECT_EQ(Shot(panel, 99, 20), kShadow);
+    ExpectShots(panel, {{50, 20, kTeal}, {0, 0, kWhite}, {50, 0, kWhite}, {99, 39, kShadow}, {99, 20, kShadow}});
     panel->SetBevelOuter(bvLowered);
     panel->SetBevelInner(bvRaised);
     Process();
-    EXPECT_EQ(Shot(panel, 0, 0), kShadow);
-    EXPECT_EQ(Shot(panel, 1, 1), kWhite);
-    EXPECT_EQ(Shot(panel, 98, 38), kShadow);
-    EXPECT_EQ(Shot(panel, 99, 39), kWhite);
+    ExpectShots(panel, {{0, 0, kShadow}, {1, 1, kWhite}, {98, 38, kShadow}, {99, 39, kWhite}});
 }
 
 TEST_F(Paint, PanelCaptionIsInItsFontColour) {
@@ -102,25 +103,18 @@ TEST_F(Paint, PanelCaptionIsInItsFontColour) {
 }
 
 TEST_F(Paint, LoweredBevelHasShadowTopLeftAndHighlightBottomRight) {
-    EXPECT_EQ(Shot(bevel, 0, 0), kShadow);
-    EXPECT_EQ(Shot(bevel, 30, 0), kShadow);
-    EXPECT_EQ(Shot(bevel, 0, 20), kShadow);
-    EXPECT_EQ(Shot(bevel, 59, 20), kWhite);
-    EXPECT_EQ(Shot(bevel, 30, 39), kWhite);
-    EXPECT_EQ(Shot(bevel, 30, 20), kFace);  // a bevel fills nothing
+    // (30, 20): a bevel fills nothing
+    ExpectShots(
+        bevel,
+        {{0, 0, kShadow}, {30, 0, kShadow}, {0, 20, kShadow}, {59, 20, kWhite}, {30, 39, kWhite}, {30, 20, kFace}});
     bevel->SetStyle(bsRaised);
     Process();
-    EXPECT_EQ(Shot(bevel, 0, 20), kWhite);
-    EXPECT_EQ(Shot(bevel, 59, 20), kShadow);
+    ExpectShots(bevel, {{0, 20, kWhite}, {59, 20, kShadow}});
 }
 
 TEST_F(Paint, EditIsAWhiteFieldWithADarkTopLeftEdge) {
-    EXPECT_EQ(Shot(edit, 0, 0), kShadow);
-    EXPECT_EQ(Shot(edit, 1, 1), kBlack);
-    EXPECT_EQ(Shot(edit, 50, 1), kBlack);
-    EXPECT_EQ(Shot(edit, 99, 20), kWhite);
-    EXPECT_EQ(Shot(edit, 98, 19), kLight);
-    EXPECT_EQ(Shot(edit, 90, 10), kWhite);
+    ExpectShots(
+        edit, {{0, 0, kShadow}, {1, 1, kBlack}, {50, 1, kBlack}, {99, 20, kWhite}, {98, 19, kLight}, {90, 10, kWhite}});
     EXPECT_GT(Count(edit, TRect{2, 2, 40, 19}, kBlack), 5);  // the text
 }
 
@@ -134,18 +128,14 @@ TEST_F(Paint, FocusedEditShowsItsSelectionHighlighted) {
 }
 
 TEST_F(Paint, ButtonIsARaisedFace) {
-    EXPECT_EQ(Shot(button, 0, 0), kWhite);
-    EXPECT_EQ(Shot(button, 74, 24), kBlack);
-    EXPECT_EQ(Shot(button, 73, 23), kShadow);
-    EXPECT_EQ(Shot(button, 5, 12), kFace);
+    ExpectShots(button, {{0, 0, kWhite}, {74, 24, kBlack}, {73, 23, kShadow}, {5, 12, kFace}});
     EXPECT_GT(Count(button, TRect{2, 2, 73, 23}, kBlack), 10);  // the caption
 }
 
 TEST_F(Paint, FocusedButtonHasABlackFrameAndAFocusRectangle) {
     button->SetFocus();
     Process();
-    EXPECT_EQ(Shot(button, 0, 0), kBlack);
-    EXPECT_EQ(Shot(button, 1, 1), kWhite);
+    ExpectShots(button, {{0, 0, kBlack}, {1, 1, kWhite}});
     // The dotted rectangle four pixels in.
     int dots = 0;
     for (int32_t x = 4; x < 71; ++x) dots += Shot(button, x, 4) != kFace;
@@ -158,9 +148,7 @@ TEST_F(Paint, PressedButtonLooksPushedIn) {
     Desktop()->Press();
     Process();
     ASSERT_TRUE(button->Pressed());
-    EXPECT_EQ(Shot(button, 0, 0), kBlack);
-    EXPECT_EQ(Shot(button, 1, 1), kShadow);
-    EXPECT_EQ(Shot(button, 73, 23), kShadow);
+    ExpectShots(button, {{0, 0, kBlack}, {1, 1, kShadow}, {73, 23, kShadow}});
     Desktop()->Release();
     Process();
 }
@@ -168,8 +156,7 @@ TEST_F(Paint, PressedButtonLooksPushedIn) {
 TEST_F(Paint, CheckMarkShowsOnlyAfterAClick) {
     const int32_t top = (17 - 13) / 2;
     TRect box{2, top + 2, 11, top + 11};  // inside the sunken edge
-    EXPECT_EQ(Shot(check, 0, top), kShadow);
-    EXPECT_EQ(Shot(check, 1, top + 1), kBlack);
+    ExpectShots(check, {{0, top, kShadow}, {1, top + 1, kBlack}});
     EXPECT_EQ(Count(check, box, kWhite), 81);
     ClickOn(check, 6, 8);
     ASSERT_TRUE(check->Checked());
@@ -186,14 +173,11 @@ TEST_F(Paint, CheckBoxCaptionIsInItsFontColourBesideTheBox) {
 
 TEST_F(Paint, RadioButtonShowsADotWhenChecked) {
     const int32_t top = (17 - 12) / 2;
-    EXPECT_EQ(Shot(radio, 5, top + 5), kWhite);
-    EXPECT_EQ(Shot(radio, 4, top), kShadow);
-    EXPECT_EQ(Shot(radio, 5, top + 11), kWhite);
+    ExpectShots(radio, {{5, top + 5, kWhite}, {4, top, kShadow}, {5, top + 11, kWhite}});
     radio->SetChecked(true);
     Process();
-    EXPECT_EQ(Shot(radio, 5, top + 5), kBlack);
-    EXPECT_EQ(Shot(radio, 6, top + 6), kBlack);
-    EXPECT_EQ(Shot(radio, 4, top + 4), kWhite);  // the dot's cut corner
+    // (4, top + 4) is the dot's cut corner
+    ExpectShots(radio, {{5, top + 5, kBlack}, {6, top + 6, kBlack}, {4, top + 4, kWhite}});
 }
 
 TEST_F(Paint, CheckListBoxShowsEachItemsMark) {
@@ -207,8 +191,7 @@ TEST_F(Paint, CheckListBoxShowsEachItemsMark) {
     EXPECT_EQ(boxInk(0), 0);
     EXPECT_GT(boxInk(1), 10);
     EXPECT_EQ(boxInk(2), 0);
-    EXPECT_EQ(Shot(list, 0, 0), kShadow);
-    EXPECT_EQ(Shot(list, 1, 1), kBlack);
+    ExpectShots(list, {{0, 0, kShadow}, {1, 1, kBlack}});
     EXPECT_GT(Count(list, TRect{20, 2, 100, 20}, kBlack), 5);  // "First"
 }
 
@@ -248,13 +231,11 @@ TEST_F(Paint, WordWrappedLabelBreaksBetweenWords) {
 }
 
 TEST_F(Paint, FlatSpeedButtonShowsItsFrameOnlyWhileThePointerIsOver) {
-    EXPECT_EQ(Shot(speed, 0, 0), kFace);
-    EXPECT_EQ(Shot(speed, 79, 24), kFace);
+    ExpectShots(speed, {{0, 0, kFace}, {79, 24, kFace}});
     Desktop()->MoveTo(speed->Parent()->ClientToScreen(TPoint{speed->Left() + 40, speed->Top() + 12}));
     Process();
     ASSERT_TRUE(speed->MouseInControl());
-    EXPECT_EQ(Shot(speed, 0, 0), kWhite);
-    EXPECT_EQ(Shot(speed, 79, 24), kShadow);
+    ExpectShots(speed, {{0, 0, kWhite}, {79, 24, kShadow}});
     Desktop()->MoveTo(TPoint{5, 5});
     Process();
     EXPECT_EQ(Shot(speed, 0, 0), kFace);
@@ -265,8 +246,7 @@ TEST_F(Paint, PressedSpeedButtonIsSunken) {
     Desktop()->Press();
     Process();
     ASSERT_TRUE(speed->Pressed());
-    EXPECT_EQ(Shot(speed, 0, 0), kShadow);
-    EXPECT_EQ(Shot(speed, 79, 24), kWhite);
+    ExpectShots(speed, {{0, 0, kShadow}, {79, 24, kWhite}});
     Desktop()->Release();
     Process();
 }

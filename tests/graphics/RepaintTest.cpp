@@ -2,7 +2,7 @@
 // z-order, clipped to the parents; screen texts go where a form repaints.
 #include "framework/ExtCtrls.h"
 #include "framework/Windows.h"
-#include "tests/graphics/GraphicsFixture.h"
+#include "ControlsFixture.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ TEST_F(Repaint, SurfaceIsTheClientAreaOnceShown) {
 
 TEST_F(Repaint, OnlyTheInvalidatedControlIsPaintedAgain) {
     TForm* f = ShowForm(10, 10, 200, 120);
-    auto* a = Add<TCounting>(f, 10, 10, 30, 30);
-    auto* b = Add<TCounting>(f, 100, 10, 30, 30);
+    auto* a = Make<TCounting>(f, 10, 10, 30, 30);
+    auto* b = Make<TCounting>(f, 100, 10, 30, 30);
     Process();
     ASSERT_EQ(a->Paints, 1);
     ASSERT_EQ(b->Paints, 1);
@@ -65,8 +65,8 @@ TEST_F(Repaint, OnlyTheInvalidatedControlIsPaintedAgain) {
 
 TEST_F(Repaint, ControlsOverlappingAnInvalidatedOneArePaintedOverItAgain) {
     TForm* f = ShowForm(10, 10, 200, 120);
-    auto* below = Add<TCounting>(f, 10, 10, 50, 50);
-    auto* above = Add<TCounting>(f, 40, 40, 50, 50);
+    auto* below = Make<TCounting>(f, 10, 10, 50, 50);
+    auto* above = Make<TCounting>(f, 40, 40, 50, 50);
     above->SetColor(clNavy);
     Process();
     int before = above->Paints;
@@ -79,9 +79,9 @@ TEST_F(Repaint, ControlsOverlappingAnInvalidatedOneArePaintedOverItAgain) {
 
 TEST_F(Repaint, WindowedControlsLieAboveGraphicOnes) {
     TForm* f = ShowForm(10, 10, 200, 120);
-    auto* window = Add<TCountingWindow>(f, 10, 10, 50, 50);
+    auto* window = Make<TCountingWindow>(f, 10, 10, 50, 50);
     window->SetColor(clNavy);
-    auto* graphic = Add<TCounting>(f, 30, 30, 50, 50);  // made later, still below
+    auto* graphic = Make<TCounting>(f, 30, 30, 50, 50);  // made later, still below
     graphic->SetColor(clRed);
     Process();
     EXPECT_EQ(At(graphic, 5, 5), kNavy);
@@ -90,7 +90,7 @@ TEST_F(Repaint, WindowedControlsLieAboveGraphicOnes) {
 
 TEST_F(Repaint, ChildrenAreClippedToTheirParentsClientArea) {
     TForm* f = ShowForm(10, 10, 200, 120);
-    auto* panel = Add<TPanel>(f, 10, 10, 60, 60);
+    auto* panel = Make<TPanel>(f, 10, 10, 60, 60);
     panel->SetBorderStyle(bsSingle);
     auto* child = new TCounting(f);
     child->SetBounds(20, 20, 100, 100);  // reaches past the panel
@@ -104,7 +104,7 @@ TEST_F(Repaint, ChildrenAreClippedToTheirParentsClientArea) {
 
 TEST_F(Repaint, HiddenControlLeavesItsParentsBackground) {
     TForm* f = ShowForm(10, 10, 200, 120, clNavy);
-    auto* a = Add<TCounting>(f, 10, 10, 30, 30);
+    auto* a = Make<TCounting>(f, 10, 10, 30, 30);
     a->SetColor(clRed);
     Process();
     ASSERT_EQ(At(a, 5, 5), kRed);
@@ -115,7 +115,7 @@ TEST_F(Repaint, HiddenControlLeavesItsParentsBackground) {
 
 TEST_F(Repaint, ScreenTextIsErasedWhereTheFormRepaints) {
     TForm* f = ShowForm(10, 10, 200, 120);
-    auto* a = Add<TCounting>(f, 10, 10, 30, 30);
+    auto* a = Make<TCounting>(f, 10, 10, 30, 30);
     Process();
     TPoint inside = a->Parent()->ClientToScreen(TPoint{15, 15});
     HDC dc = GetDC(nullptr);

@@ -7,7 +7,7 @@
 
 #include "framework/Windows.h"
 #include "framework/platform/headless/InputScript.h"
-#include "tests/graphics/GraphicsFixture.h"
+#include "ControlsFixture.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// Decoding form icons: the icon directory, bitmap rows, palettes, masks.
+// Decoding icons as windows and the canvas take them: choosing among an
+// icon's images, and each image's transparency.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -6,9 +7,9 @@
 #include <sstream>
 #include <string>
 
-#include "framework/platform/IconImage.h"
+#include "framework/ImageCodec.h"
 
-using namespace vcl;
+using namespace vcl::images;
 
 namespace {
 
@@ -28,19 +29,14 @@ struct TImageSpec {
 };
 
 // A bitmap header for an icon image: height counts colour and mask rows.
-std::string Header(int32_t W, int32_t H, uint32_t Bpp, uint32_t Used = 0) {
+std::string Header(int32_t W, int32_t H, uint32_t Bpp) {
     std::string s;
     Put32(s, 40);
     Put32(s, static_cast<uint32_t>(W));
     Put32(s, static_cast<uint32_t>(H * 2));
     Put16(s, 1);
     Put16(s, Bpp);
-    Put32(s, 0);  // uncompressed
-    Put32(s, 0);
-    Put32(s, 0);
-    Put32(s, 0);
-    Put32(s, Used);
-    Put32(s, 0);
+    for (int i = 0; i < 6; ++i) Put32(s, 0);  // uncompressed, sizes, resolutions, colours
     return s;
 }
 
@@ -53,8 +49,7 @@ std::string Icon(const std::vector<TImageSpec>& Images) {
     for (auto& i : Images) {
         s += static_cast<char>(i.Width);
         s += static_cast<char>(i.Width);
-        s += '\0';
-        s += '\0';
+        s += std::string(2, '\0');
         Put16(s, 1);
         Put16(s, i.Bpp);
         Put32(s, static_cast<uint32_t>(i.Body.size()));
@@ -65,51 +60,45 @@ std::string Icon(const std::vector<TImageSpec>& Images) {
     return s;
 }
 
-// 2 by 2, 4 bits a pixel: palette red, green, blue, white. Rows are stored
-// bottom first, each padded to 4 bytes; the mask hides the bottom-right pixel.
-TImageSpec FourBit() {
-    std::string b = Header(2, 2, 4, 4);
-    for (uint32_t c : {0xFF0000u, 0x00FF00u, 0x0000FFu, 0xFFFFFFu}) Put32(b, c);
-    b += std::string("\x23\0\0\0", 4);  // bottom row: blue, white
-    b += std::string("\x01\0\0\0", 4);  // top row: red, green
-    b += std::string("\x40\0\0\0", 4);  // mask, bottom row: second pixel transparent
-    b += std::string("\x00\0\0\0", 4);  // mask, top row
-    return {2, 4, b};
+// One pixel: 32 bits (B, G, R, A) or 24 (B, G, R, padding), then the mask
+// row when given.
+TImageSpec OnePixel(uint32_t Bpp, uint32_t Pixel, const char* Mask) {
+    std::string b = Header(1, 1, Bpp);
+    if (Bpp == 32) Put32(b, Pixel);
+    else b += std::string{static_cast<char>(Pixel), static_cast<char>(Pixel >> 8), static_cast<char>(Pixel >> 16), 0};
+    if (Mask) b += std::string(Mask, 4);
+    return {1, Bpp, b};
 }
 
-TEST(IconImage, PalettedRowsComeBottomFirstAndTheMaskMakesHoles) {
-    TIconImage img;
-    ASSERT_TRUE(DecodeIcon(Icon({FourBit()}), 32, img));
-    ASSERT_EQ(img.Width, 2);
-    ASSERT_EQ(img.Height, 2);
-    EXPECT_EQ(img.Pixels[0], 0xFFFF0000u);  // top-left red, opaque
-    EXPECT_EQ(img.Pixels[1], 0xFF00FF00u);
-    EXPECT_EQ(img.Pixels[2], 0xFF0000FFu);
-    EXPECT_EQ(img.Pixels[3], 0x00000000u);  // masked out
+TEST(IconDecoder, AlphaChannelRulesAloneElseTheMaskElseOpaque) {
+    const char* hole = "\x80\0\0\0";
+    const char* solid = "\0\0\0\0";
+    struct TCase {
+        const char* What;
+        TImageSpec Image;
+        uint32_t Pixel;
+    } cases[] = {
+        {"alpha over a mask hole", OnePixel(32, 0x80112233, hole), 0x80112233},
+        {"alpha 0 over a solid mask", OnePixel(32, 0x00112233, solid), 0xFF112233},
+        {"alpha 0 over a mask hole", OnePixel(32, 0x00112233, hole), 0},
+        {"24 bits, mask hole", OnePixel(24, 0x112233, hole), 0},
+        {"24 bits, no mask stored", OnePixel(24, 0x112233, nullptr), 0xFF112233},
+    };
+    for (const auto& c : cases) {
+        TImage img;
+        ASSERT_TRUE(DecodeIcon(Icon({c.Image}), 32, img)) << c.What;
+        EXPECT_EQ(img.Pixels.at(0), c.Pixel) << c.What;
+        // The canvas reads icons the same way.
+        ASSERT_TRUE(Decode(Icon({c.Image}), img)) << c.What;
+        EXPECT_EQ(img.Pixels.at(0), c.Pixel) << c.What;
+    }
 }
 
-TEST(IconImage, ThirtyTwoBitAlphaOverridesTheMask) {
-    std::string b = Header(1, 1, 32);
-    Put32(b, 0x80112233);
-    Put32(b, 0x80000000);  // mask says transparent; the alpha channel wins
-    TIconImage img;
-    ASSERT_TRUE(DecodeIcon(Icon({{1, 32, b}}), 32, img));
-    EXPECT_EQ(img.Pixels[0], 0x80112233u);
-}
-
-TEST(IconImage, TwentyFourBitWithoutMaskIsOpaque) {
-    std::string b = Header(1, 1, 24);
-    b += std::string("\x33\x22\x11\0", 4);  // blue, green, red, padding
-    TIconImage img;
-    ASSERT_TRUE(DecodeIcon(Icon({{1, 24, b}}), 32, img));
-    EXPECT_EQ(img.Pixels[0], 0xFF112233u);
-}
-
-TEST(IconImage, TheImageNearestInSizeIsChosenThenTheOneWithMoreColours) {
+TEST(IconDecoder, TheImageNearestInSizeIsChosenThenTheOneWithMoreColours) {
     std::string small = Header(1, 1, 24) + std::string("\x00\x00\xFF\0", 4);  // red
     std::string big = Header(2, 2, 24) + std::string(16, '\0');                // black
     std::string deep = Header(2, 2, 32) + std::string(16, '\xFF');             // white, alpha 255
-    TIconImage img;
+    TImage img;
     ASSERT_TRUE(DecodeIcon(Icon({{1, 24, small}, {2, 24, big}, {2, 32, deep}}), 2, img));
     EXPECT_EQ(img.Width, 2);
     EXPECT_EQ(img.Pixels[0], 0xFFFFFFFFu);
@@ -118,29 +107,34 @@ TEST(IconImage, TheImageNearestInSizeIsChosenThenTheOneWithMoreColours) {
     EXPECT_EQ(img.Pixels[0], 0xFFFF0000u);
 }
 
-TEST(IconImage, AnUnreadableImageGivesWayToTheNextBest) {
+TEST(IconDecoder, AnUnreadableImageGivesWayToTheNextBest) {
     std::string png = "\x89PNG\r\n\x1a\n" + std::string(32, '\0');
-    TIconImage img;
-    ASSERT_TRUE(DecodeIcon(Icon({{2, 32, png}, FourBit()}), 2, img));
-    EXPECT_EQ(img.Pixels[0], 0xFFFF0000u);
+    TImage img;
+    ASSERT_TRUE(DecodeIcon(Icon({{2, 32, png}, OnePixel(24, 0x112233, nullptr)}), 2, img));
+    EXPECT_EQ(img.Pixels.at(0), 0xFF112233u);
 }
 
-TEST(IconImage, WhatIsNotAnIconIsRefused) {
-    TIconImage img;
-    EXPECT_FALSE(DecodeIcon("", 32, img));
-    EXPECT_FALSE(DecodeIcon(std::string("\0\0\2\0\1\0", 6), 32, img));  // a cursor
-    std::string icon = Icon({FourBit()});
-    EXPECT_FALSE(DecodeIcon(icon.substr(0, 40), 32, img));  // cut inside the bitmap
-    EXPECT_FALSE(DecodeIcon(Icon({{2, 32, "\x89PNG\r\n\x1a\n"}}), 32, img));
+TEST(IconDecoder, WhatIsNotAReadableIconIsRefused) {
     std::string rle = Header(2, 2, 8);
     rle[16] = 1;  // run-length encoded
-    EXPECT_FALSE(DecodeIcon(Icon({{2, 8, rle + std::string(64, '\0')}}), 32, img));
-    EXPECT_EQ(img.Width, 0);
-    EXPECT_TRUE(img.Pixels.empty());
+    const std::string cases[] = {
+        "",
+        std::string("\0\0\2\0\1\0", 6),  // a cursor
+        Icon({OnePixel(24, 0, "\0\0\0\0")}).substr(0, 40),  // cut inside the bitmap
+        Icon({{2, 32, "\x89PNG\r\n\x1a\n"}}),
+        Icon({{2, 8, rle + std::string(64, '\0')}}),
+    };
+    for (const std::string& data : cases) {
+        TImage img;
+        img.Width = 1;
+        EXPECT_FALSE(DecodeIcon(data, 32, img)) << data.size();
+        EXPECT_EQ(img.Width, 0);
+        EXPECT_TRUE(img.Pixels.empty());
+    }
 }
 
 // A form's icon as a real form file stores it.
-TEST(IconImage, AnIconFromARealFormFileDecodes) {
+TEST(IconDecoder, AnIconFromARealFormFileDecodes) {
     std::ifstream in(std::string(QV_SHARED_DIR) + "/corpus/dfm/dmt2018__StarLight1__main.dfm", std::ios::binary);
     if (!in) GTEST_SKIP() << "the shared corpus is not beside the project";
     std::stringstream ss;
@@ -152,7 +146,7 @@ TEST(IconImage, AnIconFromARealFormFileDecodes) {
     for (size_t i = text.find('{', at) + 1; i < text.size() && text[i] != '}'; ++i)
         if (std::isxdigit(static_cast<unsigned char>(text[i]))) hex += text[i];
     for (size_t i = 0; i + 1 < hex.size(); i += 2) data += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    TIconImage img;
+    TImage img;
     ASSERT_TRUE(DecodeIcon(data, 32, img));
     EXPECT_EQ(img.Width, 32);
     EXPECT_EQ(img.Height, 32);

@@ -25,7 +25,7 @@ TEST_F(Lifecycle, RunCopiesAssociateAndTakesOverTheOwnerOnce) {
     TControl* a = Named(Graphic(form, 0, 0, 10, 10), "A");
     TControl* b = Named(Graphic(form, 20, 0, 10, 10), "B");
     TControl* early = Named(Graphic(form, 40, 0, 10, 10), "Early");
-    TWndMethod before = form->WindowProc;
+    TMessageRecorder before(form);
     auto* t = new TQVTrackMouse(form);
     static_cast<TQVControlItem*>(t->Associate()->Add())->TheControl = a;
     static_cast<TQVControlItem*>(t->Associate()->Add())->TheControl = b;
@@ -38,8 +38,14 @@ TEST_F(Lifecycle, RunCopiesAssociateAndTakesOverTheOwnerOnce) {
     EXPECT_EQ(t->TrackedControls()->Get(2), b);
     EXPECT_EQ(Access::States(t)->Get(1), a);  // every control starts outside
     EXPECT_EQ(Access::States(t)->Get(2), b);
-    EXPECT_NE(form->WindowProc, before);
-    EXPECT_EQ(Access::OldWindowProc(t), before);
+    EXPECT_NE(form->WindowProc, TWndMethod::Of<&TMessageRecorder::Hook>(&before));
+    // The saved procedure is the one that was there.
+    TMessage m;
+    m.Msg = 0x7FFF;
+    TWndMethod saved = Access::OldWindowProc(t);
+    saved(m);
+    ASSERT_FALSE(before.Messages.empty());
+    EXPECT_EQ(before.Messages.back().Msg, 0x7FFFu);
     TWndMethod hooked = form->WindowProc;
     t->Run();  // a second Run does nothing
     EXPECT_EQ(t->TrackedControls()->Count(), 3);

@@ -77,20 +77,32 @@ void RegisterHostClasses() {
     RegisterCheckListBox();
 }
 
-std::vector<TPackage*> LoadPackages(const std::vector<std::string>& Paths) {
-    std::vector<TPackage*> packages;
-    for (const std::string& path : Paths) {
-        TPackage* p = LoadPackage(path);
-        packages.push_back(p);
-        p->Register();
+// The packages a command loads, each registered; unloaded in reverse order
+// when the command is done, whichever way it ends.
+class TLoadedPackages {
+public:
+    explicit TLoadedPackages(const std::vector<std::string>& Paths) {
+        try {
+            for (const std::string& path : Paths) {
+                FPackages.push_back(LoadPackage(path));
+                FPackages.back()->Register();
+            }
+        } catch (...) {
+            Unload();
+            throw;
+        }
     }
-    return packages;
-}
+    ~TLoadedPackages() { Unload(); }
+    TLoadedPackages(const TLoadedPackages&) = delete;
+    TLoadedPackages& operator=(const TLoadedPackages&) = delete;
 
-void UnloadPackages(std::vector<TPackage*>& Packages) {
-    for (auto it = Packages.rbegin(); it != Packages.rend(); ++it) UnloadPackage(*it);
-    Packages.clear();
-}
+private:
+    void Unload() {
+        for (auto it = FPackages.rbegin(); it != FPackages.rend(); ++it) UnloadPackage(*it);
+        FPackages.clear();
+    }
+    std::vector<TPackage*> FPackages;
+};
 
 std::string Attributes(TPropertyAttributes A) {
     std::string s = "[";
@@ -170,7 +182,7 @@ std::unique_ptr<TDesignedForm> ReadDesignedForm(const std::string& Path) {
 
 int Palette(const std::vector<std::string>& Packages) {
     if (Packages.empty()) throw TUsageError{"palette: no package given"};
-    std::vector<TPackage*> loaded = LoadPackages(Packages);
+    TLoadedPackages loaded(Packages);
     for (const TPalettePage& page : PalettePages()) {
         std::printf("page %s\n", page.Name.c_str());
         for (const TMetaClass* cls : page.Classes) {
@@ -187,7 +199,6 @@ int Palette(const std::vector<std::string>& Packages) {
             }
         }
     }
-    UnloadPackages(loaded);
     return 0;
 }
 
@@ -215,16 +226,13 @@ void InspectComponent(const TDesignedForm& Form, TComponent* C, const std::strin
 }
 
 int Inspect(const std::string& FormPath, const std::vector<std::string>& Packages) {
-    std::vector<TPackage*> loaded = LoadPackages(Packages);
-    {
-        auto form = ReadDesignedForm(FormPath);
-        InspectComponent(*form, form->Root, form->RootClass, 0);
-        for (int i = 0; i < form->Root->ComponentCount(); ++i) {
-            TComponent* c = form->Root->Components(i);
-            InspectComponent(*form, c, c->ClassName(), 1);
-        }
+    TLoadedPackages loaded(Packages);
+    auto form = ReadDesignedForm(FormPath);  // freed before the packages go
+    InspectComponent(*form, form->Root, form->RootClass, 0);
+    for (int i = 0; i < form->Root->ComponentCount(); ++i) {
+        TComponent* c = form->Root->Components(i);
+        InspectComponent(*form, c, c->ClassName(), 1);
     }
-    UnloadPackages(loaded);
     return 0;
 }
 
@@ -271,7 +279,7 @@ int Edit(const std::string& FormPath, const std::string& Target, const std::vect
     }
     Application->Initialize();
 
-    std::vector<TPackage*> loaded = LoadPackages(Packages);
+    TLoadedPackages loaded(Packages);
     bool changed = false;
     {
         auto form = ReadDesignedForm(FormPath);
@@ -303,8 +311,7 @@ int Edit(const std::string& FormPath, const std::string& Target, const std::vect
                         prop->Name.c_str());
         }
     }
-    ResetApplication();
-    UnloadPackages(loaded);
+    ResetApplication();  // the dialog and anything else made of the packages' classes
     return 0;
 }
 

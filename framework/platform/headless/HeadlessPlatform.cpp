@@ -22,10 +22,7 @@ void THeadlessPlatform::BringToFront(TCustomForm* Form) {
     FWindows.push_back(Form);
 }
 
-TPoint THeadlessPlatform::ClientOrigin(const TCustomForm* Form) const {
-    TFrameMetrics m = FrameMetrics(Form->BorderStyle());
-    return TPoint{Form->Left() + m.Border, Form->Top() + m.Border + m.Caption};
-}
+TPoint THeadlessPlatform::ClientOrigin(const TCustomForm* Form) const { return FramedClientOrigin(Form); }
 
 TCustomForm* THeadlessPlatform::WindowFromPoint(TPoint Pos) const {
     for (auto it = FWindows.rbegin(); it != FWindows.rend(); ++it)
@@ -136,52 +133,6 @@ void THeadlessPlatform::CloseBox(TCustomForm* Form) {
 
 namespace {
 
-// A form's frame and title bar, as the framework's own frames look.
-void DrawFrame(TCanvas& C, const TCustomForm* Form, bool Active) {
-    TFrameMetrics m = FrameMetrics(Form->BorderStyle());
-    TRect r = Form->BoundsRect();
-    if (m.Border > 0) {
-        C.Frame3D(r, cl3DLight, cl3DDkShadow);
-        C.Frame3D(r, clBtnHighlight, clBtnShadow);
-        C.Frame3D(r, clBtnFace, clBtnFace, m.Border - 2);
-    }
-    if (m.Caption <= 0) return;
-    // The last row of the caption height parts the title from the client.
-    TRect title{r.Left, r.Top, r.Right, r.Top + m.Caption - 1};
-    C.Brush.Style = bsSolid;
-    C.Brush.Color = clBtnFace;
-    C.FillRect(TRect{r.Left, title.Bottom, r.Right, r.Top + m.Caption});
-    C.Brush.Color = Active ? clActiveCaption : clInactiveCaption;
-    C.FillRect(title);
-    int32_t textRight = title.Right - 2;
-    if (Form->BorderIcons().Contains(biSystemMenu)) {
-        const int32_t bh = title.Height() - 4, bw = bh + 2;
-        TRect box = Bounds(title.Right - 2 - bw, title.Top + 2, bw, bh);
-        textRight = box.Left - 2;
-        C.Frame3D(box, clBtnHighlight, cl3DDkShadow);
-        C.Frame3D(box, cl3DLight, clBtnShadow);
-        C.Brush.Color = clBtnFace;
-        C.FillRect(box);
-        // The cross, two pixels wide.
-        const int32_t size = std::min(box.Width(), box.Height()) - 2;
-        const int32_t x0 = box.Left + (box.Width() - size) / 2, y0 = box.Top + (box.Height() - size) / 2;
-        for (int32_t i = 0; i < size; ++i) {
-            C.Pixel(x0 + i, y0 + i, clBtnText);
-            C.Pixel(x0 + i + 1, y0 + i, clBtnText);
-            C.Pixel(x0 + size - 1 - i, y0 + i, clBtnText);
-            C.Pixel(x0 + size - i, y0 + i, clBtnText);
-        }
-    }
-    C.Font()->SetName("MS Sans Serif");
-    C.Font()->SetHeight(-11);
-    C.Font()->SetStyle(TFontStyles{fsBold});
-    C.Font()->SetColor(Active ? clCaptionText : clInactiveCaptionText);
-    C.Brush.Style = bsClear;
-    const std::string caption = Form->Caption();
-    C.TextRect(TRect{title.Left, title.Top, textRight, title.Bottom}, title.Left + 3,
-               title.Top + (title.Height() - C.TextHeight(caption)) / 2, caption);
-}
-
 }  // namespace
 
 TBitmapData THeadlessPlatform::Screenshot() {
@@ -195,7 +146,7 @@ TBitmapData THeadlessPlatform::Screenshot() {
     for (TCustomForm* f : FWindows) {
         canvas.SetClip(TRect{0, 0, screen.Width, screen.Height});
         canvas.Brush = TBrush{};
-        DrawFrame(canvas, f, f == active);
+        DrawWindowFrame(canvas, f, f == active);
         const TBitmapData& s = f->Surface();
         TPoint o = ClientOrigin(f);
         const int32_t w = std::min(s.Width, f->ClientWidth()), h = std::min(s.Height, f->ClientHeight());
@@ -204,18 +155,8 @@ TBitmapData THeadlessPlatform::Screenshot() {
                 screen.Pixels[static_cast<size_t>(o.y + y) * static_cast<size_t>(screen.Width) +
                               static_cast<size_t>(o.x + x)] = s.Pixels[static_cast<size_t>(y) * s.Width + x];
     }
-    // Screen texts keep the screen device context's defaults: the system
-    // font, drawn opaque on white.
     canvas.SetClip(TRect{0, 0, screen.Width, screen.Height});
-    canvas.Font()->SetName("System");
-    canvas.Font()->SetHeight(16);
-    canvas.Font()->SetStyle(TFontStyles{fsBold});
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = clWhite;
-    for (const TScreenText& t : ScreenTexts()) {
-        canvas.Font()->SetColor(static_cast<TColor>(t.Color & 0x00FFFFFF));
-        canvas.TextOut(t.Pos.x, t.Pos.y, t.Text);
-    }
+    DrawScreenTexts(canvas, TPoint{0, 0}, ScreenTexts());
     return screen;
 }
 

@@ -7,10 +7,10 @@
 
 #include "framework/Canvas.h"
 #include "framework/Forms.h"
+#include "framework/ImageCodec.h"
 #include "framework/Log.h"
 #include "framework/Messages.h"
 #include "framework/Windows.h"
-#include "framework/platform/IconImage.h"
 
 namespace vcl {
 
@@ -53,19 +53,10 @@ TBitmapData Compose(const TCustomForm* Form, int32_t Width, int32_t Height, TPoi
                     out.Pixels.begin() + static_cast<ptrdiff_t>(y) * Width);
     if (Texts.empty()) return out;
     TCanvas canvas(out);
-    canvas.Font()->SetName("System");
-    canvas.Font()->SetHeight(16);
-    canvas.Font()->SetStyle(TFontStyles{fsBold});
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = clWhite;
-    for (const TScreenText& t : Texts) {
-        canvas.Font()->SetColor(static_cast<TColor>(t.Color & 0x00FFFFFF));
-        canvas.TextOut(t.Pos.x - Origin.x, t.Pos.y - Origin.y, t.Text);
-    }
+    DrawScreenTexts(canvas, Origin, Texts);
     return out;
 }
 
-bool Sizeable(TFormBorderStyle S) { return S == bsSizeable || S == bsSizeToolWin; }
 
 }  // namespace
 
@@ -189,8 +180,8 @@ void TSdlPlatform::ApplyStyle(TWindow& W) {
     const std::string& icon = f->Icon()->Data();
     if (icon != W.IconData) {
         W.IconData = icon;
-        TIconImage image;
-        if (DecodeIcon(icon, 32, image)) {
+        images::TImage image;
+        if (images::DecodeIcon(icon, 32, image)) {
             SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(image.Pixels.data(), image.Width, image.Height, 32,
                                                                 image.Width * 4, SDL_PIXELFORMAT_ARGB8888);
             if (s) {
@@ -244,7 +235,8 @@ void TSdlPlatform::ShowWindow(TCustomForm* Form) {
     w.Shown = true;
     w.Dirty = true;
     if (std::find(FZOrder.begin(), FZOrder.end(), Form) == FZOrder.end()) FZOrder.push_back(Form);
-    SyncFormToWindow(w);
+    // Where the window system put it reaches the form as an event.
+    FPending.push_back(WindowMovedEvent(w));
 }
 
 void TSdlPlatform::HideWindow(TCustomForm* Form) {
@@ -265,7 +257,6 @@ void TSdlPlatform::DestroyWindow(TCustomForm* Form) {
 }
 
 void TSdlPlatform::WindowChanged(TCustomForm* Form) {
-    if (FSyncing) return;  // the change came from the window system
     TWindow* w = Find(Form);
     if (!w || !w->Window) return;
     ApplyStyle(*w);
@@ -298,8 +289,7 @@ TPoint TSdlPlatform::ClientOrigin(const TCustomForm* Form) const {
         SDL_GetWindowPosition(w->Window, &x, &y);
         return TPoint{x, y};
     }
-    TFrameMetrics m = FrameMetrics(Form->BorderStyle());
-    return TPoint{Form->Left() + m.Border, Form->Top() + m.Border + m.Caption};
+    return FramedClientOrigin(Form);
 }
 
 TRect TSdlPlatform::OuterRect(const TWindow& W) const {
@@ -317,21 +307,18 @@ TCustomForm* TSdlPlatform::WindowFromPoint(TPoint Pos) const {
     return nullptr;
 }
 
-void TSdlPlatform::SyncFormToWindow(TWindow& W) {
-    TRect outer = OuterRect(W);
+TInputEvent TSdlPlatform::WindowMovedEvent(TWindow& W) const {
+    // The form learns of the window system's change from the framework,
+    // which applies this event: the backend only reports it.
+    TInputEvent e;
+    e.Kind = TInputEvent::WindowMoved;
+    e.Window = W.Form;
+    const TRect outer = OuterRect(W);
+    e.Pos = TPoint{outer.Left, outer.Top};
     int cw, ch;
     SDL_GetWindowSize(W.Window, &cw, &ch);
-    TWeakRef<TCustomForm> form(W.Form);
-    TRect client = form->GetClientRect();
-    FSyncing = true;
-    if (outer.Left != form->Left() || outer.Top != form->Top())
-        form->SetBounds(outer.Left, outer.Top, form->Width(), form->Height());
-    if (form && (cw != client.Width() || ch != client.Height()) && Sizeable(form->BorderStyle())) {
-        form->SetClientWidth(cw);
-        if (form) form->SetClientHeight(ch);
-    }
-    FSyncing = false;
-    if (form) form->WindowMoved();
+    e.Size = TSize{cw, ch};
+    return e;
 }
 
 // ---------------------------------------------------------------------------
@@ -397,17 +384,10 @@ bool TSdlPlatform::Translate(const void* Raw, TInputEvent& Event) {
                     Event.Window = w->Form;
                     return true;
                 case SDL_WINDOWEVENT_MOVED:
-                    if (w->Shown) SyncFormToWindow(*w);
-                    return false;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     if (!w->Shown) return false;
-                    SyncFormToWindow(*w);
-                    w->Dirty = true;
-                    // The loop repaints and presents only after an event:
-                    // a pointer move where the pointer is wakes it.
-                    Event.Kind = TInputEvent::MouseMove;
-                    GetCursorPos(Event.Pos);
-                    FLastPointer = Event.Pos;
+                    if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) w->Dirty = true;
+                    Event = WindowMovedEvent(*w);
                     return true;
                 case SDL_WINDOWEVENT_EXPOSED:
                     // The window surface still holds the last picture.

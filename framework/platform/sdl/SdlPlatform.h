@@ -67,7 +67,7 @@ private:
     // The window's whole area on the screen, frame included.
     TRect OuterRect(const TWindow& W) const;
     void ApplyStyle(TWindow& W);
-    void SyncFormToWindow(TWindow& W);
+    TInputEvent WindowMovedEvent(TWindow& W) const;
     void PresentWindow(TWindow& W);
     // Translates one SDL event; false when it means nothing to the framework.
     bool Translate(const void* SdlEvent, TInputEvent& Event);
@@ -76,7 +76,6 @@ private:
     std::map<const TCustomForm*, std::unique_ptr<TWindow>> FWindows;
     std::vector<TCustomForm*> FZOrder;  // shown forms, bottom first
     bool FQuit = false;  // the session has ended; told to the framework once
-    bool FSyncing = false;  // writing the window system's change to a form
     TPoint FLastPointer{-1, -1};
     // Text input arrives as several bytes at once; the framework takes one
     // at a time. Warps queue their mouse move here too.

@@ -15,7 +15,7 @@ object ControlsForm: TControlsForm
   object NameLabel: TLabel
     Left = 8
     Top = 12
-    Width = 31
+    Width = 32
     Height = 13
     Caption = '&Name:'
     Color = clInfoBk
