@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "demo/HoverBenchMain.h"
@@ -55,15 +53,6 @@ struct TOptions {
     bool Log = false;
 };
 
-bool ReadFile(const std::string& Path, std::string& Out) {
-    std::ifstream in(Path, std::ios::binary);
-    if (!in) return false;
-    std::stringstream ss;
-    ss << in.rdbuf();
-    Out = ss.str();
-    return !in.bad();
-}
-
 // Counts what the log said, for the tour's summary.
 struct TLogCounts {
     int Events = 0;
@@ -104,7 +93,7 @@ int main(int argc, char** argv) {
     try {
         if (!opt.Script.empty()) {
             std::string text;
-            if (!ReadFile(opt.Script, text)) {
+            if (!ReadFileBytes(opt.Script, text)) {
                 std::fprintf(stderr, "HoverBench: cannot read '%s': %s\n", opt.Script.c_str(), std::strerror(errno));
                 return 1;
             }

@@ -3,8 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "framework/DesignIntf.h"
 #include "framework/Resources.h"
@@ -54,11 +52,8 @@ void TPackage::Register() {
 }
 
 TPackage* LoadPackage(const std::string& FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw EPackageError(FileName + ": cannot read the file");
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const std::string image = bytes.str();
+    std::string image;
+    if (!ReadFileBytes(FileName, image)) throw EPackageError(FileName + ": cannot read the file");
     if (image.size() < 4 || image.compare(0, 4, "\x7f" "ELF") != 0)
         throw EPackageError(FileName + ": not a package (not a shared object)");
 

@@ -44,6 +44,27 @@ bool IsValidIdent(std::string_view s) {
     return true;
 }
 
+bool ReadFileBytes(const std::string& Path, std::string& Out) {
+    Out.clear();
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            errno = err;
+            return false;
+        }
+        if (n == 0) break;
+        Out.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
 void WriteFileAtomically(const std::string& Path, std::string_view Data) {
     std::string tmp = Path + ".tmp-XXXXXX";
     const int fd = ::mkstemp(tmp.data());

@@ -55,6 +55,9 @@ VCL_DECLARE_EXCEPTION(EReadError, EFilerError)
 VCL_DECLARE_EXCEPTION(EWriteError, EFilerError)
 VCL_DECLARE_EXCEPTION(EClassNotFound, EFilerError)
 
+// Reads the whole file into Out; false when it cannot be opened or read
+// (errno says why).
+bool ReadFileBytes(const std::string& Path, std::string& Out);
 // Writes Data to a new file beside Path, then renames it into place: a write
 // that fails or is cut short leaves Path as it was. A file that existed keeps
 // its permissions. EWriteError "Path: why" on failure.

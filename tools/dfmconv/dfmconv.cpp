@@ -14,9 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -41,10 +39,8 @@ struct FileError {
 };
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError{path + ": cannot open: " + std::strerror(errno)};
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw FileError{path + ": read error"};
+    std::string data;
+    if (!vcl::ReadFileBytes(path, data)) throw FileError{path + ": cannot open: " + std::strerror(errno)};
     return data;
 }
 

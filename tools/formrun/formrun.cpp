@@ -7,9 +7,7 @@
 // script on the headless desktop it shows the form, writes its dump and exits.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "framework/Buttons.h"
@@ -36,15 +34,6 @@ const char* const kUsage =
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "formrun: %s\n%s", problem.c_str(), kUsage);
     return 2;
-}
-
-bool ReadFile(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::stringstream ss;
-    ss << in.rdbuf();
-    out = ss.str();
-    return !in.bad();
 }
 
 // The class the file names for its root. Errors give offsets in the file,
@@ -92,11 +81,11 @@ int main(int argc, char** argv) {
     if (!scriptPath.empty() && backend == "sdl") return Usage("a script drives the headless backend, not sdl");
 
     std::string data, scriptText;
-    if (!ReadFile(formPath, data)) {
+    if (!ReadFileBytes(formPath, data)) {
         std::fprintf(stderr, "formrun: cannot read '%s': %s\n", formPath.c_str(), std::strerror(errno));
         return 1;
     }
-    if (!scriptPath.empty() && !ReadFile(scriptPath, scriptText)) {
+    if (!scriptPath.empty() && !ReadFileBytes(scriptPath, scriptText)) {
         std::fprintf(stderr, "formrun: cannot read '%s': %s\n", scriptPath.c_str(), std::strerror(errno));
         return 1;
     }

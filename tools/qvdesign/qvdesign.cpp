@@ -14,10 +14,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,11 +59,9 @@ struct TUsageError {
 VCL_DECLARE_EXCEPTION(EHostError, Exception)
 
 std::string ReadFile(const std::string& Path) {
-    std::ifstream in(Path, std::ios::binary);
-    if (!in) throw EHostError(Path + ": cannot read: " + std::strerror(errno));
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    std::string data;
+    if (!ReadFileBytes(Path, data)) throw EHostError(Path + ": cannot read: " + std::strerror(errno));
+    return data;
 }
 
 // The framework's own component classes, which every designed form may use.

@@ -50,9 +50,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -76,10 +74,8 @@ struct TError {
 };
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw TError{"cannot open " + path + ": " + std::strerror(errno)};
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw TError{path + ": read error"};
+    std::string data;
+    if (!vcl::ReadFileBytes(path, data)) throw TError{"cannot open " + path + ": " + std::strerror(errno)};
     return data;
 }
 
