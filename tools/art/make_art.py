@@ -1,25 +1,31 @@
 #!/usr/bin/env python3
-"""Builds the design-time package's pictures from their .art files.
+"""Builds the project's pictures from their .art files (one character a
+pixel in the standard 16 colours; the letters are listed in LETTERS).
 
-Writes, beside this script:
-  QVTrackMouse.bmp  the component palette glyph: 24 x 24, 4 bits a pixel, on
-                    silver (the designer takes the lower-left pixel as the
-                    transparent colour)
-  QVTrackMouse.ico  the same picture as a 32 x 32, 4-bit icon; its bytes also
-                    go into the Icon.Data of design/QVControlsListForm.dfm
-  MainIcon.ico      the package's main icon, 32 x 32, 4 bits a pixel
+Writes:
+  design/art/QVTrackMouse.bmp  the component palette glyph: 24 x 24, 4 bits a
+                               pixel, on silver (the designer takes the
+                               lower-left pixel as the transparent colour)
+  design/art/QVTrackMouse.ico  the same picture as a 32 x 32, 4-bit icon; its
+                               bytes also go into the Icon.Data of
+                               design/QVControlsListForm.dfm
+  design/art/MainIcon.ico      the package's main icon, 32 x 32, 4 bits a pixel
+  demo/HoverBench.ico          HoverBench's icon, 32 x 32, 4 bits a pixel; also
+                               the Icon.Data of both demo forms
 
 Run it after changing a picture:
 
-    python3 design/art/make_art.py
+    python3 tools/art/make_art.py
 """
 import os
 import re
 import struct
 import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-DESIGN = os.path.dirname(HERE)
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ART = os.path.join(ROOT, "design", "art")
+DESIGN = os.path.join(ROOT, "design")
+DEMO = os.path.join(ROOT, "demo")
 
 # The standard 16 colours as (red, green, blue), in the palette order of
 # the glyphs the component designer shows: grey before silver.
@@ -104,22 +110,29 @@ def write_atomically(path, data):
     os.replace(tmp, path)
 
 
-def main():
-    track = read_art(os.path.join(HERE, "QVTrackMouse.art"), 24, GLYPH_LETTERS)
-    glyph = bmp_bytes(track)
-    track_icon = icon_bytes(centred(track, 32))
-    main_icon = icon_bytes(read_art(os.path.join(HERE, "MainIcon.art"), 32))
-    write_atomically(os.path.join(HERE, "QVTrackMouse.bmp"), glyph)
-    write_atomically(os.path.join(HERE, "QVTrackMouse.ico"), track_icon)
-    write_atomically(os.path.join(HERE, "MainIcon.ico"), main_icon)
-
-    path = os.path.join(DESIGN, "QVControlsListForm.dfm")
+def put_icon_data(path, icon):
+    """Puts the icon's bytes into the form file's Icon.Data (or its ICON placeholder)."""
     text = open(path).read()
     pattern = re.compile(r"^  (Icon\.Data = \{[^}]*\}|ICON)$", re.M)
     if not pattern.search(text):
         sys.exit(f"{path}: no Icon.Data at the form's level")
-    write_atomically(path, pattern.sub(lambda m: hex_block(track_icon, "  "), text, count=1).encode())
-    print(f"glyph: {len(glyph)} bytes, icons: {len(track_icon)} and {len(main_icon)} bytes")
+    write_atomically(path, pattern.sub(lambda m: hex_block(icon, "  "), text, count=1).encode())
+
+
+def main():
+    track = read_art(os.path.join(ART, "QVTrackMouse.art"), 24, GLYPH_LETTERS)
+    glyph = bmp_bytes(track)
+    track_icon = icon_bytes(centred(track, 32))
+    main_icon = icon_bytes(read_art(os.path.join(ART, "MainIcon.art"), 32))
+    hover_icon = icon_bytes(read_art(os.path.join(DEMO, "HoverBench.art"), 32))
+    write_atomically(os.path.join(ART, "QVTrackMouse.bmp"), glyph)
+    write_atomically(os.path.join(ART, "QVTrackMouse.ico"), track_icon)
+    write_atomically(os.path.join(ART, "MainIcon.ico"), main_icon)
+    write_atomically(os.path.join(DEMO, "HoverBench.ico"), hover_icon)
+    put_icon_data(os.path.join(DESIGN, "QVControlsListForm.dfm"), track_icon)
+    for form in ("TrackForm.dfm", "TrackAbout.dfm"):
+        put_icon_data(os.path.join(DEMO, form), hover_icon)
+    print(f"glyph: {len(glyph)} bytes, icons: {len(track_icon)}, {len(main_icon)} and {len(hover_icon)} bytes")
 
 
 if __name__ == "__main__":
