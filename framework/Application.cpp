@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/MessageTrace.h"
+#include "framework/Timers.h"
 #include "framework/Windows.h"
 
 namespace vcl {
@@ -75,12 +77,39 @@ void TApplication::FreeReleasedForms() {
 
 void TApplication::Idle() {
     UpdateMouseControl();
+    // Idle handlers run before painting, so that what they change shows.
+    if (!FIdleHandlers.empty()) {
+        std::vector<TIdleHandler> handlers = FIdleHandlers;
+        for (auto& h : handlers) {
+            if (!h.Target) continue;
+            TNotifyEvent handler = h.Handler;
+            handler(this);
+        }
+        std::erase_if(FIdleHandlers, [](const TIdleHandler& h) { return !h.Target; });
+    }
     if (!Screen) return;
     std::vector<TWeakRef<TCustomForm>> forms;
     for (int i = 0; i < Screen->FormCount(); ++i) forms.emplace_back(Screen->Forms(i));
     for (auto& f : forms)
         if (f && f->Showing() && f->PaintPending()) f->PaintNow();
     if (IPlatform* p = Platform()) p->Present();
+}
+
+void TApplication::AddIdleHandler(TObject* Target, TNotifyEvent Handler) {
+    RemoveIdleHandler(Target);
+    FIdleHandlers.push_back(TIdleHandler{TWeakRef<TObject>(Target), Handler});
+}
+
+void TApplication::RemoveIdleHandler(TObject* Target) {
+    for (auto& h : FIdleHandlers)
+        if (h.Target.Get() == Target) h.Target.Reset();
+}
+
+void TApplication::Settle() {
+    RunPosted();
+    TTimer::RunDue();
+    RunPosted();
+    Idle();
 }
 
 void TApplication::ProcessMessages() {
@@ -91,8 +120,7 @@ void TApplication::ProcessMessages() {
         DispatchInput(e);
         RunPosted();
     }
-    RunPosted();
-    Idle();
+    Settle();
 }
 
 void TApplication::HandleMessage() {
@@ -104,21 +132,24 @@ void TApplication::HandleMessage() {
     TInputEvent e;
     if (p->PollEvent(e)) {
         DispatchInput(e);
-        RunPosted();
-        Idle();
+        Settle();
         return;
     }
-    RunPosted();
-    Idle();
-    if (FTerminated) return;
-    if (Platform()->WaitEvent(e)) {
-        DispatchInput(e);
-        RunPosted();
-        Idle();
-    } else {
-        // No input will ever come: the session is over.
-        FTerminated = true;
+    Settle();
+    if (FTerminated || !Platform()) return;
+    // The wait ends at the next timer's time at the latest.
+    switch (Platform()->WaitEvent(e, TTimer::MillisecondsToNext())) {
+        case IPlatform::TWait::Event:
+            DispatchInput(e);
+            break;
+        case IPlatform::TWait::Timeout:
+            break;
+        case IPlatform::TWait::Closed:
+            // No input will ever come: the session is over.
+            FTerminated = true;
+            return;
     }
+    Settle();
 }
 
 void TApplication::ShowException(const Exception& E) {
@@ -278,17 +309,21 @@ void TApplication::DispatchInput(const TInputEvent& Event) {
             TWinControl* target = form->ActiveControl();
             if (!target || !target->IsEnabledForInput() || !target->Showing()) target = form;
             TMessage m;
+            auto send = [&](TMessage& msg) {
+                if (MessageTraceOn() && target == form) detail::TraceMessage(form, msg);
+                target->WindowProc(msg);
+            };
             if (Event.Kind == TInputEvent::Char) {
                 m.Msg = WM_CHAR;
                 m.WParam = static_cast<unsigned char>(Event.Ch);
-                target->WindowProc(m);
+                send(m);
                 return;
             }
             m.Msg = Event.Kind == TInputEvent::KeyDown ? WM_KEYDOWN : WM_KEYUP;
             m.WParam = Event.Key;
             m.LParam = static_cast<intptr_t>(shiftKeys);
             TWeakRef<TCustomForm> formRef(form);
-            target->WindowProc(m);
+            send(m);
             // Keys the control left alone act on the dialog: Tab moves the
             // focus, Return and Escape press the default and cancel buttons.
             if (formRef && Event.Kind == TInputEvent::KeyDown && m.WParam != 0) {

@@ -19,6 +19,7 @@ void TList::IndexError(int index) {
 
 int TList::Add(void* item) {
     FItems.push_back(item);
+    ++FVersion;
     if (item) Notify(item, lnAdded);
     return Count() - 1;
 }
@@ -26,6 +27,7 @@ int TList::Add(void* item) {
 void TList::Insert(int index, void* item) {
     if (index < 0 || index > Count()) IndexError(index);
     FItems.insert(FItems.begin() + index, item);
+    ++FVersion;
     if (item) Notify(item, lnAdded);
 }
 
@@ -45,12 +47,14 @@ void TList::Delete(int index) {
     if (index < 0 || index >= Count()) IndexError(index);
     void* item = FItems[static_cast<size_t>(index)];
     FItems.erase(FItems.begin() + index);
+    ++FVersion;
     if (item) Notify(item, lnDeleted);
 }
 
 void TList::Clear() {
     std::vector<void*> items;
     items.swap(FItems);
+    ++FVersion;
     for (void* item : items)
         if (item) Notify(item, lnDeleted);
     FItems.clear();
@@ -61,6 +65,7 @@ void TList::Exchange(int a, int b) {
     if (a < 0 || a >= Count()) IndexError(a);
     if (b < 0 || b >= Count()) IndexError(b);
     std::swap(FItems[static_cast<size_t>(a)], FItems[static_cast<size_t>(b)]);
+    ++FVersion;
 }
 
 void TList::Move(int from, int to) {
@@ -69,12 +74,14 @@ void TList::Move(int from, int to) {
     if (to < 0 || to >= Count()) IndexError(to);
     FItems.erase(FItems.begin() + from);
     FItems.insert(FItems.begin() + to, item);
+    ++FVersion;
 }
 
 void TList::Put(int index, void* item) {
     if (static_cast<unsigned>(index) >= FItems.size()) IndexError(index);
     void* old = FItems[static_cast<size_t>(index)];
     FItems[static_cast<size_t>(index)] = item;
+    ++FVersion;
     if (old) Notify(old, lnDeleted);
     if (item) Notify(item, lnAdded);
 }

@@ -51,6 +51,10 @@ class TList : public TObject {
     int Capacity() const { return static_cast<int>(FItems.capacity()); }
     // The entries themselves, Count() of them; valid until the list changes.
     void** List() { return FItems.data(); }
+    // Counts the changes made through the list's operations (writes through
+    // List() are not seen): a reader that keeps something per entry can tell
+    // when to build it again.
+    uint64_t Version() const { return FVersion; }
     void SetCapacity(int capacity);
     void* operator[](int index) const { return Get(index); }
 
@@ -66,6 +70,7 @@ protected:
 private:
     [[noreturn]] static void IndexError(int index);
     std::vector<void*> FItems;
+    uint64_t FVersion = 0;
 };
 
 // ---------------------------------------------------------------------------

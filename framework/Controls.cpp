@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Forms.h"
+#include "framework/MessageTrace.h"
 
 namespace vcl {
 
@@ -46,11 +47,14 @@ public:
             TWndMethod handler = FHandler;
             handler(Message);
         } else {
+            FControl->FDeadHooks = true;
             TWndMethod previous = FPrevious;
             previous(Message);
         }
         if (!control) return;
-        if (--control->FHookDepth == 0) CompactWindowProcHooks(control.Get());
+        // The handler may have freed its target: this hook is dead from now.
+        if (!FTarget) control->FDeadHooks = true;
+        if (--control->FHookDepth == 0 && control->FDeadHooks) CompactWindowProcHooks(control.Get());
     }
     void CallPrevious(TMessage& Message) {
         TWndMethod previous = FPrevious;
@@ -67,6 +71,7 @@ public:
 
 void CompactWindowProcHooks(TControl* Control) {
     if (Control->FHookDepth > 0) return;
+    Control->FDeadHooks = false;
     // A dead hook goes when every reference to it can be redirected past it:
     // the control's WindowProc or the hook installed after it. One that
     // something else saved stays, forwarding, until the control goes.
@@ -138,12 +143,18 @@ void TControl::BeforeDestruction() {
     TComponent::BeforeDestruction();
 }
 
+namespace detail {
+uint64_t gLayoutGeneration = 1;
+}
+
 intptr_t TControl::Perform(uint32_t Msg, uintptr_t WParam, intptr_t LParam) {
     TMessage m;
     m.Msg = Msg;
     m.WParam = WParam;
     m.LParam = LParam;
     TMessageScope scope(this);
+    if (detail::gTraceOn && !FParent) [[unlikely]]
+        detail::TraceMessage(this, m);
     WindowProc(m);
     return m.Result;
 }
@@ -260,6 +271,7 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
+    LayoutChanged();
     Invalidate();
     if (resized) BoundsChanged();
     RequestAlign();
@@ -283,6 +295,7 @@ TPoint TControl::GetClientOrigin() const {
 void TControl::SetClientInsets(TRect Insets) {
     if (Insets == FClientInsets) return;
     FClientInsets = Insets;
+    LayoutChanged();
     Invalidate();
     if (auto* w = dynamic_cast<TWinControl*>(this)) w->Realign();
 }
@@ -310,6 +323,7 @@ void TControl::RequestAlign() {
 void TControl::SetVisible(bool v) {
     if (v == FVisible) return;
     FVisible = v;
+    LayoutChanged();
     VisibleChanged();
 }
 
@@ -476,10 +490,12 @@ void TWinControl::InsertControl(TControl* AControl) {
         FWindowed.push_back(w);
         FTabList.push_back(w);
         AControl->FParent = this;
+        LayoutChanged();
         if (w->FTabOrder >= 0) w->SetTabOrder(w->FTabOrder);
     } else {
         FGraphic.push_back(AControl);
         AControl->FParent = this;
+        LayoutChanged();
     }
     AControl->ParentFontChanged();
     AControl->ParentColorChanged();
@@ -508,6 +524,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         std::erase(FGraphic, AControl);
     }
     AControl->FParent = nullptr;
+    LayoutChanged();
     Invalidate();
     Realign();
 }

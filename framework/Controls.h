@@ -230,6 +230,7 @@ private:
     // last when it goes; FHookDepth counts hook dispatches under way.
     std::vector<TObject*> FAttachments;
     int FHookDepth = 0;
+    bool FDeadHooks = false;  // a hook's target may be gone: compact at the next quiet moment
     friend class TWinControl;
     friend class TWindowProcHook;
     friend TWndMethod HookWindowProc(TControl*, TObject*, TWndMethod);
@@ -351,6 +352,16 @@ void SetCaptureControl(TControl* Control);
 TWndMethod HookWindowProc(TControl* Control, TObject* Target, TWndMethod Handler);
 // Takes dead hooks out of the control's chain (done by the framework).
 void CompactWindowProcHooks(TControl* Control);
+
+namespace detail {
+extern uint64_t gLayoutGeneration;
+}
+// A number that changes whenever a control's place, size, client insets,
+// parent or visibility, or a window's place on the screen, may have changed:
+// whoever keeps screen rectangles of controls can tell when to compute them
+// again without looking at the controls.
+inline uint64_t LayoutGeneration() { return detail::gLayoutGeneration; }
+inline void LayoutChanged() { ++detail::gLayoutGeneration; }
 
 // Counts, for the form of a control, the messages being handled: a form that
 // asked to be released is freed only when none is.

@@ -199,6 +199,6 @@ void TPanel::DescribeClass(ClassBuilder<TPanel>& c) {
     PublishMouseEvents(c);
 }
 
-void RegisterExtControls() { RegisterClasses({TBevel::StaticClass(), TPanel::StaticClass()}); }
+void RegisterExtControls() { RegisterClasses({TBevel::StaticClass(), TPanel::StaticClass(), TTimer::StaticClass()}); }
 
 }  // namespace vcl

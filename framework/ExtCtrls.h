@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/Timers.h"
 
 namespace vcl {
 
@@ -70,7 +71,8 @@ class TPanel : public TCustomPanel {
     explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 };
 
-// Registers TBevel and TPanel for form files; calling it again does no harm.
+// Registers TBevel, TPanel and TTimer for form files; calling it again does
+// no harm.
 void RegisterExtControls();
 
 }  // namespace vcl

@@ -182,6 +182,8 @@ void TCustomForm::SetClientHeight(int32_t v) {
 }
 
 void TCustomForm::UpdateClientOrigin() {
+    // Called wherever the window may have moved, appeared or gone.
+    LayoutChanged();
     if (FShown)
         if (IPlatform* p = Platform()) {
             FScreenOrigin = p->ClientOrigin(this);

@@ -219,6 +219,11 @@ class TApplication : public TComponent {
     // Frees the released forms that no message is being handled for.
     void FreeReleasedForms();
 
+    // Handler runs at every idle moment (after input, timers and posted
+    // tasks, before painting) while Target lives; one handler a target.
+    void AddIdleHandler(TObject* Target, TNotifyEvent Handler);
+    void RemoveIdleHandler(TObject* Target);
+
     // Routes one backend event into the forms.
     void DispatchInput(const TInputEvent& Event);
     // Recomputes the control under the pointer and sends the enter and leave
@@ -250,6 +255,8 @@ private:
     friend class TCustomForm;
     void Idle();
     void RunPosted();
+    // What follows every turn of a loop: posted tasks, due timers, idle.
+    void Settle();
     void SendMouse(TControl* Target, uint32_t Msg, TPoint ScreenPos, uintptr_t Keys);
 
     AnsiString FTitle;
@@ -258,6 +265,11 @@ private:
     std::vector<TWeakRef<TCustomForm>> FModalStack;
     std::deque<std::function<void()>> FPosted;
     std::vector<TWeakRef<TCustomForm>> FReleasedForms;
+    struct TIdleHandler {
+        TWeakRef<TObject> Target;
+        TNotifyEvent Handler;
+    };
+    std::vector<TIdleHandler> FIdleHandlers;
     bool FTerminated = false;
     uintptr_t FButtons = 0;  // MK_* bits of the buttons held down
 };

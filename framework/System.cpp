@@ -94,24 +94,6 @@ void TObject::ClearWeakRefs() {
     }
 }
 
-void TWeakRefBase::Attach(TObject* target) {
-    FTarget = target;
-    if (!target) return;
-    FPrev = nullptr;
-    FNext = target->FWeakRefs;
-    if (FNext) FNext->FPrev = this;
-    target->FWeakRefs = this;
-}
-
-void TWeakRefBase::Detach() {
-    if (!FTarget) return;
-    if (FPrev) FPrev->FNext = FNext;
-    else FTarget->FWeakRefs = FNext;
-    if (FNext) FNext->FPrev = FPrev;
-    FTarget = nullptr;
-    FPrev = FNext = nullptr;
-}
-
 void* GetMem(size_t size) {
     void* p = std::malloc(size ? size : 1);
     if (!p) throw std::bad_alloc();

@@ -265,6 +265,25 @@ private:
     TWeakRefBase* FNext = nullptr;
 };
 
+// Inline: handlers' callers take weak references on every message.
+inline void TWeakRefBase::Attach(TObject* target) {
+    FTarget = target;
+    if (!target) return;
+    FPrev = nullptr;
+    FNext = target->FWeakRefs;
+    if (FNext) FNext->FPrev = this;
+    target->FWeakRefs = this;
+}
+
+inline void TWeakRefBase::Detach() {
+    if (!FTarget) return;
+    if (FPrev) FPrev->FNext = FNext;
+    else FTarget->FWeakRefs = FNext;
+    if (FNext) FNext->FPrev = FPrev;
+    FTarget = nullptr;
+    FPrev = FNext = nullptr;
+}
+
 template <class T>
 class TWeakRef : public TWeakRefBase {
 public:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/Forms.h"
+#include "framework/MessageTrace.h"
 #include "framework/Windows.h"
 
 using namespace vcl;
@@ -85,6 +87,11 @@ void TQVTrackMouse::DescribeClass(ClassBuilder<TQVTrackMouse>& c) {
     c.Property("OnMouseLeave", &TQVTrackMouse::FOnMouseLeave);
     c.Property("Associate", &TQVTrackMouse::Associate, &TQVTrackMouse::SetAssociate);
     c.Property("Bounding", &TQVTrackMouse::FBounding).Default(true);
+    // The extensions come last and are stored only when set, so that forms
+    // that do not use them are written as before.
+    c.Property("TrackChildren", &TQVTrackMouse::FTrackChildren).Default(false);
+    c.Property("HoverTime", &TQVTrackMouse::HoverTime, &TQVTrackMouse::SetHoverTime).Default(400);
+    c.Property("OnMouseHover", &TQVTrackMouse::FOnMouseHover);
 }
 
 TQVTrackMouse::TQVTrackMouse(TComponent* AOwner) : TComponent(AOwner) {
@@ -98,6 +105,7 @@ TQVTrackMouse::TQVTrackMouse(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TQVTrackMouse::~TQVTrackMouse() {
+    if (Application) Application->RemoveIdleHandler(this);
     FreeMem(FRect);
     FTrackedControls->Free();
     FControlStates->Free();
@@ -119,6 +127,11 @@ void TQVTrackMouse::SetAssociate(TQVControlsList* Value) {
     FAssociate->EndUpdate();
 }
 
+void TQVTrackMouse::SetHoverTime(uint32_t v) {
+    FHoverTime = v;
+    if (FActive) ArmDwell();
+}
+
 void TQVTrackMouse::Loaded() {
     // The base Loaded is not called: the tracker has no loading state of its
     // own to clear (the reader ends every component's load itself).
@@ -129,8 +142,12 @@ void TQVTrackMouse::Loaded() {
     }
     if (!ComponentState().Contains(csDesigning)) {
         // An owner that is not a control has no window procedure to take.
-        if (auto* owner = dynamic_cast<TControl*>(Owner()))
+        if (auto* owner = dynamic_cast<TControl*>(Owner())) {
             FOldWindowProc = HookWindowProc(owner, this, TWndMethod::Of<&TQVTrackMouse::WndProc>(this));
+            // Layout changes under a still pointer are looked at when the
+            // application is idle.
+            if (Application) Application->AddIdleHandler(this, TNotifyEvent::Of<&TQVTrackMouse::IdleCheck>(this));
+        }
     }
     FActive = true;
 }
@@ -155,87 +172,302 @@ void TQVTrackMouse::ForgetControl(const void* Control) {
         FTrackedControls->Delete(i);
         if (i < FControlStates->Count()) FControlStates->Delete(i);
     }
+    // A control that goes is no longer under the pointer, and no event names
+    // it any more: it leaves without a leave.
+    SetOver(static_cast<TControl*>(const_cast<void*>(Control)), false);
     // State entries only ever count as nil or not nil; one that still holds
     // the dying control's address is never followed.
 }
 
 void TQVTrackedList::Notify(void* Ptr, TListNotification Action) {
+    if (!FTracker) return;
+    auto* c = static_cast<TControl*>(Ptr);
+    if (Action == lnDeleted) {
+        // A control no longer tracked is no longer reported under the pointer.
+        if (IndexOf(c) < 0) FTracker->SetOver(c, false);
+        return;
+    }
     // Programs add to TrackedControls directly: each control that enters
     // is asked to say when it is freed (the owner's controls say so to every
     // component of the owner already).
-    if (Action != lnAdded || !FTracker) return;
-    auto* c = static_cast<TControl*>(Ptr);
     if (c->Owner() != FTracker->Owner()) c->FreeNotification(FTracker);
 }
 
+// ---------------------------------------------------------------------------
+// Pointer state and dwell
+
+bool TQVTrackMouse::InOver(const TControl* Control) const {
+    for (const TOver& o : FOver)
+        if (o.Control == Control) return true;
+    return false;
+}
+
+void TQVTrackMouse::SetOver(TControl* Control, bool Over) {
+    if (!Control) return;
+    auto it = std::find_if(FOver.begin(), FOver.end(), [&](const TOver& o) { return o.Control == Control; });
+    if (Over == (it != FOver.end())) return;
+    ++FOverVersion;
+    if (!Over) {
+        FOver.erase(it);
+        return;
+    }
+    FOver.push_back(TOver{Control, TickCount(), false});
+    if (FOnMouseHover.Assigned()) ArmDwell();
+}
+
+bool TQVTrackMouse::IsPointerOver(const TControl* Control) const {
+    return Control && InOver(Control) && FTrackedControls->IndexOf(Control) >= 0;
+}
+
+std::vector<TControl*> TQVTrackMouse::ControlsUnderPointer() const {
+    std::vector<TControl*> r;
+    for (int i = 0; i < FTrackedControls->Count(); ++i) {
+        auto* c = static_cast<TControl*>(FTrackedControls->Get(i));
+        if (c && InOver(c) && std::find(r.begin(), r.end(), c) == r.end()) r.push_back(c);
+    }
+    return r;
+}
+
+void TQVTrackMouse::ArmDwell() {
+    // One timer for the soonest entry still waiting; 0 is run as a task
+    // after the current message instead.
+    uint64_t soonest = UINT64_MAX;
+    if (FOnMouseHover.Assigned())
+        for (const TOver& o : FOver)
+            if (!o.Hovered) soonest = std::min(soonest, o.Since + FHoverTime);
+    if (soonest == UINT64_MAX) {
+        if (FDwellTimer) FDwellTimer->SetEnabled(false);
+        return;
+    }
+    const uint64_t now = TickCount();
+    if (soonest <= now) {
+        if (FDwellTimer) FDwellTimer->SetEnabled(false);
+        if (!FDwellPosted && Application) {
+            FDwellPosted = true;
+            TWeakRef<TQVTrackMouse> self(this);
+            Application->Post([self] {
+                if (TQVTrackMouse* t = self.Get()) {
+                    t->FDwellPosted = false;
+                    t->CheckDwell(nullptr);
+                }
+            });
+        }
+        return;
+    }
+    if (!FDwellTimer) {
+        FDwellTimer = std::make_unique<TTimer>(nullptr);
+        FDwellTimer->SetOnTimer(TNotifyEvent::Of<&TQVTrackMouse::CheckDwell>(this));
+    }
+    FDwellTimer->SetInterval(static_cast<uint32_t>(std::min<uint64_t>(soonest - now, UINT32_MAX)));
+    FDwellTimer->SetEnabled(true);
+}
+
+void TQVTrackMouse::CheckDwell(TObject*) {
+    TWeakRef<TQVTrackMouse> self(this);
+    // In the geometric mode a leave is seen only by a pass: one runs first,
+    // so that a pointer that has gone gets no hover.
+    if (!FBounding && FActive) {
+        GeometricPass();
+        if (!self) return;
+    }
+    for (;;) {
+        const uint64_t now = TickCount();
+        TControl* due = nullptr;
+        for (TOver& o : FOver)
+            if (!o.Hovered && o.Since + FHoverTime <= now) {
+                o.Hovered = true;
+                due = o.Control;
+                break;
+            }
+        if (!due || !FOnMouseHover.Assigned()) break;
+        if (!Fire(FOnMouseHover, "OnMouseHover", due)) return;
+    }
+    ArmDwell();
+}
+
+void TQVTrackMouse::IdleCheck(TObject*) {
+    // Something moved, appeared or went since the last pass: the pointer may
+    // be over other controls though it did not move. (In the messaging mode
+    // the framework's idle processing reports such changes itself.)
+    if (!FBounding && FActive && FPassLayout != LayoutGeneration()) GeometricPass();
+}
+
+bool TQVTrackMouse::Fire(TQVTrackMouseEvent& Event, const char* Name, TControl* Control) {
+    if (MessageTraceOn())
+        TraceLine("  " + (this->Name().empty() ? std::string(ClassName()) : std::string(this->Name())) + "." + Name +
+                  "(" + TraceName(Control) + ")");
+    TWeakRef<TQVTrackMouse> self(this);
+    TQVTrackMouseEvent handler = Event;
+    handler(Control);
+    return self.Get() != nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Detection
+
 void TQVTrackMouse::WndProc(TMessage& Message) {
-    // A handler may free this tracker, or the form with it; what is needed
-    // afterwards is copied, and a message whose form is gone ends there.
     TWndMethod oldProc = FOldWindowProc;
+    if (FBounding) {
+        // Only the two notifications concern the messaging mode.
+        if (Message.Msg == CM_MOUSEENTER || Message.Msg == CM_MOUSELEAVE) [[unlikely]] {
+            if (!MessagingEvent(Message)) return;
+        }
+    } else if (!GeometricPass()) {
+        return;
+    }
+    oldProc(Message);
+}
+
+bool TQVTrackMouse::MessagingEvent(TMessage& Message) {
+    // A handler may free this tracker, or the form with it.
     TWeakRef<TQVTrackMouse> self(this);
     const bool owned = Owner() != nullptr;
     TWeakRef<TComponent> form(Owner());
-    if (FBounding) {
-        if ((Message.Msg == CM_MOUSEENTER || Message.Msg == CM_MOUSELEAVE) && Message.LParam == 0)
-            Message.LParam = reinterpret_cast<intptr_t>(dynamic_cast<TControl*>(Owner()));
-        auto* control = reinterpret_cast<TControl*>(Message.LParam);
-        if (Message.Msg == CM_MOUSEENTER) {
-            if (FTrackedControls->IndexOf(control) != -1 && FOnMouseEnter.Assigned()) {
-                FOnMouseEnter(control);
+    if (Message.LParam == 0) Message.LParam = reinterpret_cast<intptr_t>(dynamic_cast<TControl*>(Owner()));
+    auto* control = reinterpret_cast<TControl*>(Message.LParam);
+    const bool entering = Message.Msg == CM_MOUSEENTER;
+    if (!FTrackChildren) {
+        if (FTrackedControls->IndexOf(control) != -1) {
+            SetOver(control, entering);
+            TQVTrackMouseEvent& event = entering ? FOnMouseEnter : FOnMouseLeave;
+            if (event.Assigned()) {
                 Message.Result = 0;
-            }
-        } else if (Message.Msg == CM_MOUSELEAVE) {
-            if (FTrackedControls->IndexOf(control) != -1 && FOnMouseLeave.Assigned()) {
-                FOnMouseLeave(control);
-                Message.Result = 0;
+                Fire(event, entering ? "OnMouseEnter" : "OnMouseLeave", control);
             }
         }
-    } else {
-        // Resynchronise the states with the tracked controls by count alone.
-        int a = FTrackedControls->Count();
-        int b = FControlStates->Count();
-        for (int i = b; i < a; ++i) FControlStates->Add(FTrackedControls->Get(i));
-        for (int i = a; i < b; ++i) FControlStates->Delete(FControlStates->Count() - 1);
-        // The entries are read in place; after each handler call the lists
-        // are looked at again, since a handler may have changed them.
-        int count = FTrackedControls->Count();
-        void** tracked = FTrackedControls->List();
-        void** states = FControlStates->List();
-        int limit = std::min(count, FControlStates->Count());
-        for (int i = 0; i < limit; ++i) {
-            auto* c = static_cast<TControl*>(tracked[i]);
-            if (!c) continue;
-            TPoint origin = c->GetClientOrigin();
-            FRect->Left = origin.x;
-            FRect->Top = origin.y;
-            FRect->Right = origin.x + c->GetClientWidth();
-            FRect->Bottom = origin.y + c->GetClientHeight();
-            TPoint p;
-            // A failed cursor read changes no state.
-            if (!GetCursorPos(&p)) continue;
-            bool inside = PtInRect(FRect, p) != 0;
-            bool called = false;
-            if (!inside && states[i] == nullptr && FOnMouseLeave.Assigned()) {
-                states[i] = c;
-                FOnMouseLeave(c);
-                called = true;
-            } else if (inside && states[i] != nullptr && FOnMouseEnter.Assigned()) {
-                states[i] = nullptr;
-                FOnMouseEnter(c);
-                called = true;
-            }
-            if (called) {
-                if (!self) break;  // the handler freed this tracker
-                // Indices past the ends of the lists a handler shortened are
-                // not visited.
-                tracked = FTrackedControls->List();
-                states = FControlStates->List();
-                limit = std::min({count, FTrackedControls->Count(), FControlStates->Count()});
-            }
-        }
+        return !owned || form;
     }
-    if (owned && !form) return;
-    oldProc(Message);
+    // Children count for their tracked ancestors. The tracked controls
+    // concerned are the control and its ancestors; the framework has
+    // already recorded the control the pointer is over now.
+    std::vector<TWeakRef<TControl>> concerned;
+    for (TControl* c = control; c; c = c->Parent())
+        if (FTrackedControls->IndexOf(c) != -1) concerned.emplace_back(c);
+    if (entering) std::reverse(concerned.begin(), concerned.end());  // outermost first
+    const TControl* now = Application ? Application->MouseControl() : nullptr;
+    auto within = [](const TControl* inner, const TControl* outer) {
+        for (const TControl* c = inner; c; c = c->Parent())
+            if (c == outer) return true;
+        return false;
+    };
+    for (auto& ref : concerned) {
+        TControl* t = ref.Get();
+        if (!self || (owned && !form)) break;
+        if (!t || FTrackedControls->IndexOf(t) == -1) continue;
+        if (entering) {
+            if (InOver(t)) continue;
+        } else {
+            if (!InOver(t)) continue;
+            // Still over it, or over one of its descendants: no leave.
+            if (now && within(now, t) && (t != control || now != t)) continue;
+        }
+        SetOver(t, entering);
+        TQVTrackMouseEvent& event = entering ? FOnMouseEnter : FOnMouseLeave;
+        if (!event.Assigned()) continue;
+        Message.Result = 0;
+        Fire(event, entering ? "OnMouseEnter" : "OnMouseLeave", t);
+    }
+    return !owned || form;
+}
+
+void TQVTrackMouse::RebuildCache() {
+    const int count = FTrackedControls->Count();
+    FCache.resize(static_cast<size_t>(count));
+    void** tracked = FTrackedControls->List();
+    void** states = FControlStates->List();
+    const int nstates = FControlStates->Count();
+    for (int i = 0; i < count; ++i) {
+        TCached& e = FCache[static_cast<size_t>(i)];
+        auto* c = static_cast<TControl*>(tracked[i]);
+        if (!c) {
+            // Never visited: it looks settled outside.
+            e = TCached{TRect{}, false, false};
+            continue;
+        }
+        TPoint origin = c->GetClientOrigin();
+        e.Rect = TRect{origin.x, origin.y, origin.x + c->GetClientWidth(), origin.y + c->GetClientHeight()};
+        e.StateIn = i < nstates && states[i] == nullptr;
+        e.Over = InOver(c);
+    }
+    FCacheLayout = LayoutGeneration();
+    FCacheTracked = FTrackedControls->Version();
+    FCacheStates = FControlStates->Version();
+    FCacheOver = FOverVersion;
+    FCacheValid = true;
+}
+
+bool TQVTrackMouse::GeometricPass() {
+    // Resynchronise the states with the tracked controls by count alone.
+    int a = FTrackedControls->Count();
+    int b = FControlStates->Count();
+    for (int i = b; i < a; ++i) FControlStates->Add(FTrackedControls->Get(i));
+    for (int i = a; i < b; ++i) FControlStates->Delete(FControlStates->Count() - 1);
+    FPassLayout = LayoutGeneration();
+    // The rectangles are computed once per layout: every change of place,
+    // size, parent, visibility or window position moves the generation on.
+    if (!FCacheValid || FCacheLayout != LayoutGeneration() || FCacheTracked != FTrackedControls->Version() ||
+        FCacheStates != FControlStates->Version() || FCacheOver != FOverVersion)
+        RebuildCache();
+    TPoint p;
+    // A failed cursor read changes no state. Only a handler can move the
+    // pointer during a pass, so it is read again after each one.
+    if (!GetCursorPos(&p)) return true;
+    const int count = FTrackedControls->Count();
+    int limit = std::min(count, FControlStates->Count());
+    TWeakRef<TQVTrackMouse> self;
+    TWeakRef<TComponent> form;
+    const bool owned = Owner() != nullptr;
+    int last = -1;
+    bool ran = false;
+    for (int i = 0; i < limit; ++i) {
+        TCached& e = FCache[static_cast<size_t>(i)];
+        const bool inside = e.Rect.Contains(p);
+        if (inside == e.StateIn && inside == e.Over) [[likely]] {
+            last = i;
+            continue;
+        }
+        auto* c = static_cast<TControl*>(FTrackedControls->List()[i]);
+        if (!c) continue;
+        last = i;
+        if (inside != e.Over) {
+            e.Over = inside;
+            SetOver(c, inside);
+            FCacheOver = FOverVersion;
+        }
+        void** states = FControlStates->List();
+        TQVTrackMouseEvent* event = nullptr;
+        const char* name = nullptr;
+        if (!inside && states[i] == nullptr && FOnMouseLeave.Assigned()) {
+            states[i] = c;
+            e.StateIn = false;
+            event = &FOnMouseLeave;
+            name = "OnMouseLeave";
+        } else if (inside && states[i] != nullptr && FOnMouseEnter.Assigned()) {
+            states[i] = nullptr;
+            e.StateIn = true;
+            event = &FOnMouseEnter;
+            name = "OnMouseEnter";
+        }
+        if (!event) continue;
+        if (!ran) {
+            ran = true;
+            self = this;
+            form = Owner();
+        }
+        Fire(*event, name, c);
+        if (!self) break;  // the handler freed this tracker
+        // The handler may have changed the lists, moved controls or the
+        // pointer: indices past the ends of shortened lists are not visited,
+        // and the rest is read again.
+        limit = std::min({count, FTrackedControls->Count(), FControlStates->Count()});
+        if (FCacheLayout != LayoutGeneration() || FCacheTracked != FTrackedControls->Version() ||
+            FCacheStates != FControlStates->Version() || FCacheOver != FOverVersion)
+            RebuildCache();
+        if (!GetCursorPos(&p)) break;
+    }
+    if (ran && !self) return !owned || form.Get() != nullptr;
+    if (last >= 0 && static_cast<size_t>(last) < FCache.size()) *FRect = FCache[static_cast<size_t>(last)].Rect;
+    return true;
 }
 
 bool TQVTrackMouse::print(int, int X, int Y, AnsiString Text) {

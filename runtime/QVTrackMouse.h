@@ -12,14 +12,28 @@
 //   notifications that reach the form, for tracked controls;
 // - false, the geometric mode: on every message, the cursor against each
 //   tracked control's client rectangle, with an inside/outside state kept
-//   per control.
+//   per control. A tracked panel thus counts as entered while the pointer
+//   is over any of its children too.
+//
+// Opt-in extensions, off by default and not stored unless set:
+// - IsPointerOver and ControlsUnderPointer tell which tracked controls the
+//   events have reported entered and not yet left.
+// - TrackChildren (messaging mode): a tracked windowed control stays entered
+//   while the pointer is over any of its descendants.
+// - OnMouseHover fires once per entry when the pointer has rested HoverTime
+//   milliseconds inside a tracked control.
+// Whatever the options, a control shown, hidden, moved, resized or freed
+// under a still pointer gets its enter or leave at the next idle moment.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "framework/Classes.h"
 #include "framework/Controls.h"
 #include "framework/Messages.h"
+#include "framework/Timers.h"
 #include "framework/Types.h"
 
 class TQVTrackMouse;
@@ -72,6 +86,8 @@ private:
 class TQVTrackedList : public vcl::TList {
 public:
     explicit TQVTrackedList(TQVTrackMouse* Tracker) : FTracker(Tracker) {}
+    // Changes that bypass the list's operations (writes through List()) are
+    // not seen by the tracker's rectangle cache: use Put, Add, Delete.
 
 protected:
     void Notify(void* Ptr, TListNotification Action) override;
@@ -102,15 +118,62 @@ class TQVTrackMouse : public vcl::TComponent {
     bool Bounding() const { return FBounding; }
     void SetBounding(bool v) { FBounding = v; }
 
+    // --- Extensions ---
+    // Whether the events have reported Control entered and not yet left
+    // (false for a control that is not tracked).
+    bool IsPointerOver(const vcl::TControl* Control) const;
+    // The tracked controls the pointer is over by that measure, in the order
+    // of TrackedControls.
+    std::vector<vcl::TControl*> ControlsUnderPointer() const;
+    // Published, default false: in the messaging mode a tracked windowed
+    // control counts as entered while the pointer is over it or any of its
+    // descendants, and Sender is always the tracked control.
+    bool TrackChildren() const { return FTrackChildren; }
+    void SetTrackChildren(bool v) { FTrackChildren = v; }
+    // Published, default 400: how long (milliseconds) the pointer must rest
+    // inside a tracked control for OnMouseHover; 0 fires it right after the
+    // message that reported the entry.
+    uint32_t HoverTime() const { return FHoverTime; }
+    void SetHoverTime(uint32_t v);
+    TQVTrackMouseEvent& OnMouseHover() { return FOnMouseHover; }
+
 protected:
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
 
 private:
+    friend class TQVTrackedList;
     void WndProc(vcl::TMessage& Message);
     void SetAssociate(TQVControlsList* Value);
     // Drops every entry of a control that is being destroyed.
     void ForgetControl(const void* Control);
+    // The two detection modes. Each returns false when a handler freed the
+    // owner form, so that the message ends there.
+    bool MessagingEvent(vcl::TMessage& Message);
+    bool GeometricPass();
+    // Calls Event for Control, traced; false when this tracker is gone.
+    bool Fire(TQVTrackMouseEvent& Event, const char* Name, vcl::TControl* Control);
+    // The pointer-state record behind the query and the dwell event.
+    void SetOver(vcl::TControl* Control, bool Over);
+    bool InOver(const vcl::TControl* Control) const;
+    void ArmDwell();
+    void CheckDwell(vcl::TObject* Sender);
+    void IdleCheck(vcl::TObject* Sender);
+    void RebuildCache();
+
+    // A tracked control's client rectangle on the screen, and two mirrors
+    // that let the pass skip a control whose state cannot change: its state
+    // entry is nil (reported inside), and it is in FOver.
+    struct TCached {
+        vcl::TRect Rect;
+        bool StateIn;
+        bool Over;
+    };
+    struct TOver {
+        vcl::TControl* Control;
+        uint64_t Since;  // entered at, on the timers' clock
+        bool Hovered;    // OnMouseHover ran for this entry
+    };
 
     TQVControlsList* FAssociate;
     TQVTrackMouseEvent FOnMouseEnter;
@@ -121,6 +184,18 @@ private:
     vcl::TList* FControlStates;
     bool FActive;
     vcl::TList* FTrackedControls;
+
+    bool FTrackChildren = false;
+    uint32_t FHoverTime = 400;
+    TQVTrackMouseEvent FOnMouseHover;
+    std::vector<TOver> FOver;
+    uint64_t FOverVersion = 0;
+    std::unique_ptr<vcl::TTimer> FDwellTimer;
+    bool FDwellPosted = false;
+    std::vector<TCached> FCache;
+    uint64_t FCacheLayout = 0, FCacheTracked = 0, FCacheStates = 0, FCacheOver = 0;
+    bool FCacheValid = false;
+    uint64_t FPassLayout = 0;  // the layout generation the last pass saw
 
     friend class TQVTrackMouseAccess;  // tests look at the private state
 };

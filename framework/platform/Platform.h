@@ -69,9 +69,13 @@ public:
     virtual bool SetCursorPos(TPoint Pos) = 0;
 
     // Input: PollEvent takes the next event if one is waiting; WaitEvent
-    // blocks until one comes and returns false when none ever will.
+    // blocks until one comes, for at most TimeoutMs milliseconds when that
+    // is not negative, and tells which happened (Closed: none ever will).
+    enum class TWait { Event, Timeout, Closed };
     virtual bool PollEvent(TInputEvent& Event) = 0;
-    virtual bool WaitEvent(TInputEvent& Event) = 0;
+    virtual TWait WaitEvent(TInputEvent& Event, int64_t TimeoutMs) = 0;
+    // Milliseconds on the backend's clock, which timers follow.
+    virtual uint64_t TickCount() const = 0;
 
     // Shows what the forms look like now (the drawing backends paint here).
     virtual void Present() {}

@@ -62,12 +62,21 @@ bool THeadlessPlatform::PollEvent(TInputEvent& Event) {
     return true;
 }
 
-bool THeadlessPlatform::WaitEvent(TInputEvent& Event) {
-    while (FQueue.empty()) {
-        if (!OnIdleInput || !OnIdleInput()) return false;
+IPlatform::TWait THeadlessPlatform::WaitEvent(TInputEvent& Event, int64_t TimeoutMs) {
+    for (;;) {
+        if (PollEvent(Event)) return TWait::Event;
+        if (Waiting()) {
+            uint64_t until = FWaitUntil;
+            if (TimeoutMs >= 0) until = std::min(until, FNow + static_cast<uint64_t>(TimeoutMs));
+            FNow = until;
+            return TWait::Timeout;
+        }
+        if (TimeoutMs == 0) return TWait::Timeout;
+        if (!OnIdleInput || !OnIdleInput()) return TWait::Closed;
     }
-    return PollEvent(Event);
 }
+
+void THeadlessPlatform::Wait(uint32_t Milliseconds) { FWaitUntil = std::max(FWaitUntil, FNow) + Milliseconds; }
 
 void THeadlessPlatform::MoveTo(TPoint Pos) {
     TInputEvent e;

@@ -1,6 +1,7 @@
 // The headless backend: a virtual desktop with a fixed screen, windows placed
 // by the forms' position rules, and input that a test or a script injects.
-// Nothing depends on a wall clock, so runs are deterministic.
+// Nothing depends on a wall clock (its clock is virtual), so runs are
+// deterministic.
 #pragma once
 
 #include <deque>
@@ -32,7 +33,11 @@ public:
     bool SetCursorPos(TPoint Pos) override;
 
     bool PollEvent(TInputEvent& Event) override;
-    bool WaitEvent(TInputEvent& Event) override;
+    // Waiting lets time pass only while a Wait is under way (up to its end
+    // or the timeout, whichever comes first); otherwise it asks OnIdleInput.
+    TWait WaitEvent(TInputEvent& Event, int64_t TimeoutMs) override;
+    // The virtual clock: it starts at 0 and moves only through Wait.
+    uint64_t TickCount() const override { return FNow; }
 
     // --- Driving the desktop ---
     // Queues an event; the pointer moves when a mouse event is taken.
@@ -45,6 +50,11 @@ public:
     void Type(const std::string& Text);
     void CloseBox(TCustomForm* Form);
     size_t Pending() const { return FQueue.size(); }
+    // Lets Milliseconds of virtual time pass, once the queued input has been
+    // taken: the message loop moves the clock on as it waits, stopping at
+    // each timer that falls due. Waiting() is true until the time is over.
+    void Wait(uint32_t Milliseconds);
+    bool Waiting() const { return FWaitUntil > FNow; }
 
     // Asked for more input when a loop waits on an empty queue: it may inject
     // events (or act on the forms) and return true, or return false when no
@@ -69,6 +79,8 @@ private:
     bool FCursorReadable = true;
     std::vector<TCustomForm*> FWindows;  // bottom first
     std::deque<TInputEvent> FQueue;
+    uint64_t FNow = 0;
+    uint64_t FWaitUntil = 0;
 };
 
 }  // namespace vcl

@@ -147,6 +147,10 @@ void TInputScript::CheckSyntax(const TCommand& C) const {
         if (a.size() > 1) Fail(C.Line, "close: expected at most a form name");
     } else if (C.Verb == "dump") {
         if (!a.empty()) Fail(C.Line, "dump: takes no arguments");
+    } else if (C.Verb == "wait") {
+        int32_t ms;
+        if (a.size() != 1 || !ParseInt(a[0], ms) || ms < 0)
+            Fail(C.Line, "wait: expected a number of milliseconds");
     } else if (C.Verb == "shot") {
         if (a.size() != 1) Fail(C.Line, "shot: expected a file name");
     } else {
@@ -230,6 +234,12 @@ bool TInputScript::Step(THeadlessPlatform& Desktop) {
             }
             if (!form) Fail(c.Line, "close: no form is shown");
             Desktop.CloseBox(form);
+            return true;
+        }
+        if (c.Verb == "wait") {
+            int32_t ms = 0;
+            ParseInt(a[0], ms);
+            Desktop.Wait(static_cast<uint32_t>(ms));
             return true;
         }
         if (c.Verb == "dump") {

@@ -14,6 +14,8 @@
 //   dump                every shown form's state, in the text form format,
 //                       the main form first
 //   shot FILE           a screenshot of the desktop as PNG
+//   wait MS             let MS milliseconds pass on the desktop's virtual
+//                       clock; timers that fall due meanwhile run
 //   # ...               a comment
 //
 // POS is either screen coordinates "X Y" or a path "Form" or "Form.Control"

@@ -461,16 +461,25 @@ bool TSdlPlatform::PollEvent(TInputEvent& Event) {
     return PointerMovedElsewhere(Event);
 }
 
-bool TSdlPlatform::WaitEvent(TInputEvent& Event) {
+IPlatform::TWait TSdlPlatform::WaitEvent(TInputEvent& Event, int64_t TimeoutMs) {
+    const uint64_t deadline = TimeoutMs >= 0 ? SDL_GetTicks64() + static_cast<uint64_t>(TimeoutMs) : 0;
     for (;;) {
-        if (PollEvent(Event)) return true;
-        if (FQuit) return false;  // nothing more will come
+        if (PollEvent(Event)) return TWait::Event;
+        if (FQuit) return TWait::Closed;  // nothing more will come
         // Bounded waits: a pointer moving over other programs' windows
         // sends us nothing, so it is looked at between waits.
+        int slice = 50;
+        if (TimeoutMs >= 0) {
+            const uint64_t now = SDL_GetTicks64();
+            if (now >= deadline) return TWait::Timeout;
+            slice = static_cast<int>(std::min<uint64_t>(50, deadline - now));
+        }
         SDL_Event e;
-        if (SDL_WaitEventTimeout(&e, 50) && Translate(&e, Event)) return true;
+        if (SDL_WaitEventTimeout(&e, slice) && Translate(&e, Event)) return TWait::Event;
     }
 }
+
+uint64_t TSdlPlatform::TickCount() const { return SDL_GetTicks64(); }
 
 // ---------------------------------------------------------------------------
 // Drawing

@@ -51,7 +51,8 @@ public:
     bool SetCursorPos(TPoint Pos) override;
 
     bool PollEvent(TInputEvent& Event) override;
-    bool WaitEvent(TInputEvent& Event) override;
+    TWait WaitEvent(TInputEvent& Event, int64_t TimeoutMs) override;
+    uint64_t TickCount() const override;
 
     // Copies each shown form's client surface into its window, with the texts
     // drawn on the screen over it, for the windows whose picture changed
