@@ -39,9 +39,10 @@ public:
     TWindowProcHook(TControl* control, TObject* target, TWndMethod handler, TWndMethod previous)
         : FControl(control), FTarget(target), FHandler(handler), FPrevious(previous) {}
     void Dispatch(TMessage& Message) {
-        // The handler may free the control, and with it this hook: what is
-        // needed afterwards is held on the stack.
-        TWeakRef<TControl> control(FControl);
+        // The handler may free the control. A control that goes while one of
+        // its hooks dispatches leaves that hook alive but orphaned (FControl
+        // null), and the hook frees itself when its last dispatch returns.
+        ++FDepth;
         ++FControl->FHookDepth;
         if (FTarget) {
             TWndMethod handler = FHandler;
@@ -51,10 +52,19 @@ public:
             TWndMethod previous = FPrevious;
             previous(Message);
         }
-        if (!control) return;
+        --FDepth;
+        if (!FControl) {
+            if (FDepth == 0) Free();
+            return;
+        }
         // The handler may have freed its target: this hook is dead from now.
-        if (!FTarget) control->FDeadHooks = true;
-        if (--control->FHookDepth == 0 && control->FDeadHooks) CompactWindowProcHooks(control.Get());
+        if (!FTarget) FControl->FDeadHooks = true;
+        if (--FControl->FHookDepth == 0 && FControl->FDeadHooks) CompactWindowProcHooks(FControl);
+    }
+    // Called by the control as it goes: true when the hook may be freed now.
+    bool Orphan() {
+        FControl = nullptr;
+        return FDepth == 0;
     }
     void CallPrevious(TMessage& Message) {
         TWndMethod previous = FPrevious;
@@ -67,6 +77,7 @@ public:
     TWeakRef<TObject> FTarget;
     TWndMethod FHandler;
     TWndMethod FPrevious;
+    int FDepth = 0;  // dispatches of this hook under way
 };
 
 void CompactWindowProcHooks(TControl* Control) {
@@ -134,7 +145,10 @@ TControl::~TControl() {
     if (FParent) FParent->RemoveControl(this);
     FFont->Free();
     // Last: nothing sends the control messages any more.
-    for (TObject* a : FAttachments) a->Free();
+    for (TObject* a : FAttachments) {
+        auto* hook = dynamic_cast<TWindowProcHook*>(a);
+        if (!hook || hook->Orphan()) a->Free();
+    }
 }
 
 void TControl::BeforeDestruction() {

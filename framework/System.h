@@ -265,7 +265,13 @@ private:
     TWeakRefBase* FNext = nullptr;
 };
 
-// Inline: handlers' callers take weak references on every message.
+// Inline: handlers' callers take weak references on every message. A
+// reference on the stack links itself into its target's list and unlinks in
+// its destructor, which the compiler's dangling-pointer analysis cannot see.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
 inline void TWeakRefBase::Attach(TObject* target) {
     FTarget = target;
     if (!target) return;
@@ -274,6 +280,9 @@ inline void TWeakRefBase::Attach(TObject* target) {
     if (FNext) FNext->FPrev = this;
     target->FWeakRefs = this;
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 inline void TWeakRefBase::Detach() {
     if (!FTarget) return;
