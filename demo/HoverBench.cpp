@@ -18,6 +18,7 @@
 #include "demo/HoverLog.h"
 #include "demo/Tour.h"
 #include "framework/Forms.h"
+#include "framework/MessageTrace.h"
 #include "framework/Log.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/headless/InputScript.h"
@@ -28,7 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kUsage =
-    "usage: HoverBench [--backend headless|sdl] [--log]\n"
+    "usage: HoverBench [--backend headless|sdl] [--log] [--trace]\n"
     "       HoverBench --tour [--shots DIR]\n"
     "       HoverBench --script FILE\n"
     "  (no options)      real windows when a display is reachable, else the tour\n"
@@ -37,6 +38,8 @@ const char* const kUsage =
     "  --tour            the headless tour: log and a screenshot after each step\n"
     "  --shots DIR       where the tour writes its screenshots (hoverbench-tour)\n"
     "  --script FILE     drive the headless desktop with an input script\n"
+    "  --trace           print every message the forms receive and the tracker\n"
+    "                    events it causes, one line each\n"
     "The log has one line per event: enter FORM.CONTROL, leave FORM.CONTROL,\n"
     "messagebox title=\"...\" text=\"...\" style=0x.., and exit N at the end.\n";
 
@@ -51,6 +54,7 @@ struct TOptions {
     std::string Shots;
     bool Tour = false;
     bool Log = false;
+    bool Trace = false;
 };
 
 // Counts what the log said, for the tour's summary.
@@ -78,6 +82,8 @@ int main(int argc, char** argv) {
             opt.Tour = true;
         } else if (a == "--log") {
             opt.Log = true;
+        } else if (a == "--trace") {
+            opt.Trace = true;
         } else {
             return Usage("unknown argument '" + a + "'");
         }
@@ -120,6 +126,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (opt.Trace) SetMessageTrace([](const std::string& Line) { std::printf("%s\n", Line.c_str()); });
     auto* desktop = dynamic_cast<THeadlessPlatform*>(Platform());
     // Headless without a script: nothing else would ever move the pointer.
     const bool tour = desktop && !script;

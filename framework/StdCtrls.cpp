@@ -569,6 +569,50 @@ void TRadioButton::SetAlignment(TAlignment v) {
 }
 
 // ---------------------------------------------------------------------------
+// TCustomGroupBox
+
+VCL_IMPLEMENT_CLASS(TCustomGroupBox)
+void TCustomGroupBox::DescribeClass(ClassBuilder<TCustomGroupBox>&) {}
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    FWidth = 185;
+    FHeight = 105;
+    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque,
+                                  csDoubleClicks};
+}
+
+void TCustomGroupBox::AdjustClientRect(TRect& Rect) const {
+    // Below the caption, and a pixel clear of each etched line.
+    Rect.Left += 2;
+    Rect.Top += fonts::FaceFor(*FFont).Height() + 2;
+    Rect.Right = std::max(Rect.Left, Rect.Right - 2);
+    Rect.Bottom = std::max(Rect.Top, Rect.Bottom - 2);
+}
+
+void TCustomGroupBox::FontChanged() {
+    TWinControl::FontChanged();
+    Realign();
+}
+
+VCL_IMPLEMENT_CLASS(TGroupBox)
+void TGroupBox::DescribeClass(ClassBuilder<TGroupBox>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TGroupBox::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TGroupBox::IsFontStored);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
+    PublishMouseEvents(c);
+}
+
+// ---------------------------------------------------------------------------
 // TListBoxStrings
 
 VCL_IMPLEMENT_CLASS(TListBoxStrings)
@@ -947,6 +991,25 @@ void TRadioButton::Paint(TCanvas& Canvas) const {
                 [&](int32_t x, int32_t y) { look::RadioButton(Canvas, x, y, FChecked, shaded); });
 }
 
+void TCustomGroupBox::Paint(TCanvas& Canvas) const {
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(TRect{0, 0, FWidth, FHeight});
+    look::UseFont(Canvas, *this);
+    const int32_t top = Canvas.TextHeight("0") / 2 - 1;
+    // Etched: the highlight a pixel down and right of the shadow.
+    Canvas.Brush.Color = clBtnHighlight;
+    Canvas.FrameRect(TRect{1, top + 1, FWidth, FHeight});
+    Canvas.Brush.Color = clBtnShadow;
+    Canvas.FrameRect(TRect{0, top, FWidth - 1, FHeight - 1});
+    if (FText.empty()) return;
+    look::TTextFormat f;
+    f.Enabled = IsEnabledForInput();
+    const TRect room{8, 0, FWidth, FHeight};
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(look::MeasureCaption(Canvas, room, FText, f));
+    look::DrawCaption(Canvas, room, FText, f);
+}
+
 void TCustomListBox::Paint(TCanvas& Canvas) const {
     TRect r{0, 0, FWidth, FHeight};
     if (FBorderStyle == bsSingle) look::SunkenEdge(Canvas, r);
@@ -988,7 +1051,7 @@ void TCustomListBox::DrawItem(TCanvas& Canvas, int Index, TRect R) const {
 
 void RegisterStdControls() {
     RegisterClasses({TLabel::StaticClass(), TEdit::StaticClass(), TButton::StaticClass(), TCheckBox::StaticClass(),
-                     TRadioButton::StaticClass(), TListBox::StaticClass()});
+                     TRadioButton::StaticClass(), TGroupBox::StaticClass(), TListBox::StaticClass()});
 }
 
 }  // namespace vcl

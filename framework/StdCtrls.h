@@ -1,5 +1,5 @@
-// Standard controls: labels, edit boxes, buttons, check boxes, radio buttons
-// and list boxes.
+// Standard controls: labels, edit boxes, buttons, check boxes, radio buttons,
+// group boxes and list boxes.
 #pragma once
 
 #include <string>
@@ -264,6 +264,29 @@ private:
     TAlignment FAlignment = taRightJustify;
 };
 
+// A container framed by an etched line, with its caption set into the top
+// edge. As on the platform, the client area is the whole box, so children
+// from form files keep their places; aligned children keep inside the frame
+// and below the caption.
+class TCustomGroupBox : public TWinControl {
+    VCL_CLASS(TCustomGroupBox, TWinControl)
+    explicit TCustomGroupBox(TComponent* AOwner);
+
+    // Color fill, the etched frame from half a text height down, and the
+    // caption at left 8 on a Color gap in its top line.
+    void Paint(TCanvas& Canvas) const override;
+
+protected:
+    void AdjustClientRect(TRect& Rect) const override;
+    // The caption's height sets where aligned children start.
+    void FontChanged() override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+    VCL_CLASS(TGroupBox, TCustomGroupBox)
+    explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+};
+
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
 class TCustomListBox;
@@ -375,8 +398,8 @@ class TListBox : public TCustomListBox {
     explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
 };
 
-// Registers TLabel, TEdit, TButton, TCheckBox, TRadioButton and TListBox for
-// form files; calling it again does no harm.
+// Registers TLabel, TEdit, TButton, TCheckBox, TRadioButton, TGroupBox and
+// TListBox for form files; calling it again does no harm.
 void RegisterStdControls();
 
 }  // namespace vcl

@@ -207,6 +207,10 @@ void TQVTrackMouse::SetOver(TControl* Control, bool Over) {
     auto it = std::find_if(FOver.begin(), FOver.end(), [&](const TOver& o) { return o.Control == Control; });
     if (Over == (it != FOver.end())) return;
     ++FOverVersion;
+    // Traced whether or not a handler is assigned: a missing one shows.
+    // (A control that is being destroyed is not looked into.)
+    if (MessageTraceOn() && !Control->ComponentState().Contains(csDestroying))
+        TraceLine("  " + TraceWho() + (Over ? ": pointer over " : ": pointer off ") + TraceName(Control));
     if (!Over) {
         FOver.erase(it);
         return;
@@ -292,10 +296,10 @@ void TQVTrackMouse::IdleCheck(TObject*) {
     if (!FBounding && FActive && FPassLayout != LayoutGeneration()) GeometricPass();
 }
 
+std::string TQVTrackMouse::TraceWho() const { return Name().empty() ? std::string(ClassName()) : std::string(Name()); }
+
 bool TQVTrackMouse::Fire(TQVTrackMouseEvent& Event, const char* Name, TControl* Control) {
-    if (MessageTraceOn())
-        TraceLine("  " + (this->Name().empty() ? std::string(ClassName()) : std::string(this->Name())) + "." + Name +
-                  "(" + TraceName(Control) + ")");
+    if (MessageTraceOn()) TraceLine("  " + TraceWho() + "." + Name + "(" + TraceName(Control) + ")");
     TWeakRef<TQVTrackMouse> self(this);
     TQVTrackMouseEvent handler = Event;
     handler(Control);
@@ -429,11 +433,6 @@ bool TQVTrackMouse::GeometricPass() {
         auto* c = static_cast<TControl*>(FTrackedControls->List()[i]);
         if (!c) continue;
         last = i;
-        if (inside != e.Over) {
-            e.Over = inside;
-            SetOver(c, inside);
-            FCacheOver = FOverVersion;
-        }
         void** states = FControlStates->List();
         TQVTrackMouseEvent* event = nullptr;
         const char* name = nullptr;
@@ -447,6 +446,14 @@ bool TQVTrackMouse::GeometricPass() {
             e.StateIn = true;
             event = &FOnMouseEnter;
             name = "OnMouseEnter";
+        }
+        // The query follows the events; where no handler is assigned for the
+        // way the pointer went, it follows the pointer itself.
+        const bool follow = event || !(inside ? FOnMouseEnter : FOnMouseLeave).Assigned();
+        if (follow && inside != e.Over) {
+            e.Over = inside;
+            SetOver(c, inside);
+            FCacheOver = FOverVersion;
         }
         if (!event) continue;
         if (!ran) {

@@ -153,6 +153,7 @@ private:
     bool GeometricPass();
     // Calls Event for Control, traced; false when this tracker is gone.
     bool Fire(TQVTrackMouseEvent& Event, const char* Name, vcl::TControl* Control);
+    std::string TraceWho() const;
     // The pointer-state record behind the query and the dwell event.
     void SetOver(vcl::TControl* Control, bool Over);
     bool InOver(const vcl::TControl* Control) const;

@@ -122,6 +122,7 @@ TEST_F(StreamControlsTest, FreshControlsStoreOnlyWhatDiffersFromTheDefaults) {
         {new TListBox(root), "ListBox1", "Width = 121|Height = 97|ItemHeight = 13|TabOrder = 4"},
         {new TCheckListBox(root), "CheckListBox1", "Width = 121|Height = 97|ItemHeight = 13|TabOrder = 5"},
         {new TPanel(root), "Panel1", "Width = 185|Height = 41|Caption = 'Panel1'|TabOrder = 6"},
+        {new TGroupBox(root), "GroupBox1", "Width = 185|Height = 105|Caption = 'GroupBox1'|TabOrder = 7"},
         {new TBevel(root), "Bevel1", "Width = 50|Height = 50"},
         {new TSpeedButton(root), "SpeedButton1", "Width = 23|Height = 22"},
     };

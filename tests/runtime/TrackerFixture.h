@@ -24,6 +24,7 @@ class TEventLog : public TObject {
 public:
     void Enter(TObject* Sender) { Add("enter", Sender); }
     void Leave(TObject* Sender) { Add("leave", Sender); }
+    void Hover(TObject* Sender) { Add("hover", Sender); }
     void Attach(TQVTrackMouse* t, bool enter = true, bool leave = true) {
         if (enter) t->OnMouseEnter() = TQVTrackMouseEvent::Of<&TEventLog::Enter>(this);
         if (leave) t->OnMouseLeave() = TQVTrackMouseEvent::Of<&TEventLog::Leave>(this);

@@ -66,6 +66,13 @@ protected:
         FDesktop->MoveTo(ScreenOf(c, x, y));
         Process();
     }
+    // Lets Ms milliseconds pass on the desktop's clock, with the message loop
+    // running the timers that fall due meanwhile.
+    void Wait(uint32_t Ms) {
+        FDesktop->Wait(Ms);
+        while (FDesktop->Waiting()) Application->HandleMessage();
+        Process();
+    }
     void MoveScreen(int32_t x, int32_t y) {
         FDesktop->MoveTo(TPoint{x, y});
         Process();

@@ -145,3 +145,15 @@ TEST_F(Formrun, FormCarryingATrackerLoadsAndDumpsBackIdentically) {
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out, vcltest::Slurp(Data("Tracked.dfm")));
 }
+
+TEST_F(Formrun, TraceNamesEachMessageAndWhatTheTrackerMadeOfIt) {
+    fs::path script = Write("s.txt", "move TrackedForm.Panel1\nmove 1 1\n");
+    vcltest::TRun r = Run(Data("Tracked.dfm") + " --trace --script " + script.string());
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    for (const char* line : {"TrackedForm: CM_MOUSEENTER wParam=0 lParam=Panel1\n", "  QVTrack: pointer over Panel1\n",
+                             "  QVTrack: pointer off Panel1\n", "TrackedForm: WM_SETCURSOR wParam=Panel1 lParam=$2000001\n"})
+        EXPECT_NE(r.Out.find(line), std::string::npos) << line << "\n" << r.Out;
+    // Without the option, nothing of it.
+    r = Run(Data("Tracked.dfm") + " --script " + script.string());
+    EXPECT_EQ(r.Out, "");
+}

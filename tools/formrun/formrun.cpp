@@ -1,7 +1,7 @@
 // formrun: loads a form file whose components are of registered classes,
 // shows it, and runs an input script on it.
 //
-//   formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers]
+//   formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers] [--trace]
 //
 // The root object is a plain TForm whatever class the file names. Without a
 // script on the headless desktop it shows the form, writes its dump and exits.
@@ -14,6 +14,7 @@
 #include "framework/CheckLst.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/MessageTrace.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
@@ -25,11 +26,13 @@ using namespace vcl;
 namespace {
 
 const char* const kUsage =
-    "usage: formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers]\n"
+    "usage: formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers] [--trace]\n"
     "  FORM               a text or binary form file\n"
     "  --script FILE      drive the headless desktop with an input script\n"
     "  --backend NAME     headless (default with a script) or sdl\n"
-    "  --ignore-handlers  leave handlers the form class does not publish unassigned\n";
+    "  --ignore-handlers  leave handlers the form class does not publish unassigned\n"
+    "  --trace            print every message the form receives, and what trackers\n"
+    "                     made of it, one line each\n";
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "formrun: %s\n%s", problem.c_str(), kUsage);
@@ -55,7 +58,7 @@ std::string StreamedClassName(const std::string& data, const std::string& path) 
 
 int main(int argc, char** argv) {
     std::string formPath, scriptPath, backend;
-    bool ignoreHandlers = false;
+    bool ignoreHandlers = false, trace = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") {
@@ -67,6 +70,8 @@ int main(int argc, char** argv) {
             (a == "--script" ? scriptPath : backend) = argv[++i];
         } else if (a == "--ignore-handlers") {
             ignoreHandlers = true;
+        } else if (a == "--trace") {
+            trace = true;
         } else if (!a.empty() && a[0] == '-') {
             return Usage("unknown option '" + a + "'");
         } else if (formPath.empty()) {
@@ -112,6 +117,7 @@ int main(int argc, char** argv) {
             SetPlatform(std::move(p));
         }
         Application->Initialize();
+        if (trace) SetMessageTrace([](const std::string& Line) { std::printf("%s\n", Line.c_str()); });
 
         std::string className = StreamedClassName(data, formPath);
         TForm* form = nullptr;

@@ -172,4 +172,30 @@ object ControlsForm: TControlsForm
       OnClick = CancelClick
     end
   end
+  object Shipping: TGroupBox
+    Left = 200
+    Top = 112
+    Width = 280
+    Height = 80
+    Caption = 'Shipping'
+    Color = clInfoBk
+    ParentColor = False
+    TabOrder = 8
+    object Express: TCheckBox
+      Left = 2
+      Top = 15
+      Width = 276
+      Height = 17
+      Align = alTop
+      Caption = 'Express'
+      TabOrder = 0
+    end
+    object Address: TEdit
+      Left = 12
+      Top = 44
+      Width = 200
+      Height = 21
+      TabOrder = 1
+    end
+  end
 end
