@@ -305,7 +305,10 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
     // Normally done by Free, with the object whole; this covers a plain delete.
-    if (!FTornDown) BeforeDestruction();
+    if (!FTornDown) {
+        MarkFreeing();
+        BeforeDestruction();
+    }
 }
 
 void TComponent::BeforeDestruction() {
@@ -343,6 +346,8 @@ void TComponent::DestroyComponents() {
     while (!FComponents.empty()) {
         TComponent* instance = FComponents.back();
         RemoveComponent(instance);
+        // One whose own Free is under way (a handler it ran freed this
+        // owner) finishes it ownerless: Free does nothing to it here.
         instance->Free();
     }
 }

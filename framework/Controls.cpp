@@ -28,6 +28,15 @@ bool IsMouseMessage(uint32_t msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUT
 
 }  // namespace
 
+TControl* FindDescendant(const TControl* Root, const void* Address) {
+    if (!Root) return nullptr;
+    if (static_cast<const void*>(Root) == Address) return const_cast<TControl*>(Root);
+    if (auto* w = dynamic_cast<const TWinControl*>(Root))
+        for (int i = 0; i < w->ControlCount(); ++i)
+            if (TControl* c = FindDescendant(w->Controls(i), Address)) return c;
+    return nullptr;
+}
+
 TControl* GetCaptureControl() { return CaptureRef().Get(); }
 void SetCaptureControl(TControl* Control) { CaptureRef() = Control; }
 
@@ -262,9 +271,10 @@ void TControl::SetParent(TWinControl* AParent) {
     for (TWinControl* p = AParent; p; p = p->FParent)
         if (p == this) throw EInvalidOperation("A control cannot be its own ancestor");
     TWeakRef<TControl> self(this);
-    if (FParent) FParent->RemoveControl(this);  // may end the focus: OnExit runs
+    TWeakRef<TWinControl> parent(AParent);
+    if (FParent) FParent->RemoveControl(this);  // may end the focus: OnExit runs, and may free either
     if (!self) return;
-    if (AParent) AParent->InsertControl(this);
+    if (parent) parent->InsertControl(this);
 }
 
 TCustomForm* TControl::GetParentForm() const {
@@ -476,7 +486,10 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl() {
     // A plain delete skips BeforeDestruction: the children still go first,
     // so that none is left pointing at this control as its parent.
-    if (!IsTornDown()) TWinControl::BeforeDestruction();
+    if (!IsTornDown()) {
+        MarkFreeing();
+        TWinControl::BeforeDestruction();
+    }
 }
 
 void TWinControl::BeforeDestruction() {
@@ -486,6 +499,8 @@ void TWinControl::BeforeDestruction() {
     while (ControlCount() > 0) {
         TWeakRef<TControl> child(Controls(ControlCount() - 1));
         RemoveControl(child.Get());  // may end the focus: OnExit runs, and may free it
+        // A child whose own Free is under way (its handler freed this
+        // parent) finishes it parentless: Free does nothing to it here.
         if (child) child->Free();
     }
     TControl::BeforeDestruction();

@@ -339,6 +339,11 @@ void PublishFocusKeyMouseEvents(ClassBuilder<C>& c) {
     PublishMouseEvents(c);
 }
 
+// The control at Address among Root and its descendants, or null: a value
+// that may name a control (a message parameter a handler may have outlived)
+// is compared, never followed.
+TControl* FindDescendant(const TControl* Root, const void* Address);
+
 // The control that has captured the mouse, if any.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);

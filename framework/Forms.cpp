@@ -132,7 +132,10 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FIcon(new TI
 TCustomForm::~TCustomForm() {
     // A plain delete skips BeforeDestruction: OnDestroy, the window and the
     // controls still go while the form is whole.
-    if (!IsTornDown()) TCustomForm::BeforeDestruction();
+    if (!IsTornDown()) {
+        MarkFreeing();
+        TCustomForm::BeforeDestruction();
+    }
     if (Screen) std::erase(Screen->FForms, this);
     FIcon->Free();
 }

@@ -17,16 +17,6 @@ TTraceSink& Sink() {
     return sink;
 }
 
-// The control at Address among Root and its descendants: a value is
-// followed only when it is known to be a live control.
-const TControl* FindControl(const TControl* Root, uintptr_t Address) {
-    if (reinterpret_cast<uintptr_t>(Root) == Address) return Root;
-    if (auto* w = dynamic_cast<const TWinControl*>(Root))
-        for (int i = 0; i < w->ControlCount(); ++i)
-            if (const TControl* c = FindControl(w->Controls(i), Address)) return c;
-    return nullptr;
-}
-
 std::string Hex(uintptr_t v) {
     char buf[24];
     std::snprintf(buf, sizeof buf, "$%llX", static_cast<unsigned long long>(v));
@@ -37,7 +27,7 @@ std::string Hex(uintptr_t v) {
 // the number.
 std::string ControlOrNumber(const TControl* Form, uintptr_t v) {
     if (v == 0) return "0";
-    if (const TControl* c = FindControl(Form, v)) return TraceName(c);
+    if (const TControl* c = FindDescendant(Form, reinterpret_cast<const void*>(v))) return TraceName(c);
     return Hex(v);
 }
 

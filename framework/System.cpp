@@ -77,6 +77,8 @@ const TMetaClass* TObject::StaticClass() {
 TObject::~TObject() { ClearWeakRefs(); }
 
 void TObject::Free() {
+    if (FFreeing) return;
+    FFreeing = true;
     // Weak references go first: nothing may reach the object through them
     // while its teardown runs.
     ClearWeakRefs();

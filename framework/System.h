@@ -211,11 +211,17 @@ public:
     // Runs BeforeDestruction with the object still whole, then destroys it.
     // Objects of the framework are released with Free (or the null-safe
     // vcl::FreeObject), so that notifications see the full object.
+    // A second Free of an object whose teardown is under way (a handler it
+    // ran frees it again, or frees its owner or parent) does nothing: the
+    // teardown already running finishes the job.
     void Free();
+    bool Freeing() const { return FFreeing; }
 
 protected:
     // Called by Free before any destructor runs.
     virtual void BeforeDestruction() {}
+    // For teardown begun by a plain delete.
+    void MarkFreeing() { FFreeing = true; }
 
 private:
     static void DescribeClass(ClassBuilder<TObject>&) {}
@@ -223,6 +229,7 @@ private:
     friend class TWeakRefBase;
     // Head of the list of weak references to this object (see Classes.h).
     class TWeakRefBase* FWeakRefs = nullptr;
+    bool FFreeing = false;
     void ClearWeakRefs();
 };
 

@@ -344,11 +344,16 @@ bool TQVTrackMouse::MessagingEvent(TMessage& Message) {
     // Children count for their tracked ancestors. The tracked controls
     // concerned are the control and its ancestors; the framework has
     // already recorded the control the pointer is over now.
+    // A handler earlier in the chain may have freed the control the message
+    // names: its ancestors are looked up only when it is still in the form.
     std::vector<TWeakRef<TControl>> concerned;
-    for (TControl* c = control; c; c = c->Parent())
-        if (FTrackedControls->IndexOf(c) != -1) concerned.emplace_back(c);
+    if (FindDescendant(dynamic_cast<TControl*>(Owner()), control)) {
+        for (TControl* c = control; c; c = c->Parent())
+            if (FTrackedControls->IndexOf(c) != -1) concerned.emplace_back(c);
+    } else if (FTrackedControls->IndexOf(control) != -1) {
+        concerned.emplace_back(control);  // tracked, so alive: a control of another form
+    }
     if (entering) std::reverse(concerned.begin(), concerned.end());  // outermost first
-    const TControl* now = Application ? Application->MouseControl() : nullptr;
     auto within = [](const TControl* inner, const TControl* outer) {
         for (const TControl* c = inner; c; c = c->Parent())
             if (c == outer) return true;
@@ -362,7 +367,9 @@ bool TQVTrackMouse::MessagingEvent(TMessage& Message) {
             if (InOver(t)) continue;
         } else {
             if (!InOver(t)) continue;
-            // Still over it, or over one of its descendants: no leave.
+            // Still over it, or over one of its descendants: no leave. (Read
+            // each time: a handler may have freed the control under the pointer.)
+            const TControl* now = Application ? Application->MouseControl() : nullptr;
             if (now && within(now, t) && (t != control || now != t)) continue;
         }
         SetOver(t, entering);

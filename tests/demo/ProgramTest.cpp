@@ -72,6 +72,17 @@ TEST_F(HoverBenchProgram, ScriptDrivesBothFormsAndEndsWithTheMainForm) {
     const vcltest::TRun closed = Run("--script close.txt");
     EXPECT_EQ(closed.Status, 0) << closed.Err;
     EXPECT_EQ(closed.Out, "exit 0\n") << "the close box ends the program before the move";
+
+    // --trace adds the messages and the tracker's part, around the log.
+    Write("trace.txt", "move FormDemo.Edit1 50 10\nclick FormDemo.pnlExit\n");
+    const vcltest::TRun traced = Run("--trace --script trace.txt");
+    EXPECT_EQ(traced.Status, 0) << traced.Err;
+    const size_t msg = traced.Out.find("FormDemo: CM_MOUSEENTER wParam=0 lParam=Edit1\n"),
+                 handler = traced.Out.find("  QVTrack.OnMouseEnter(Edit1)\n"),
+                 logged = traced.Out.find("enter FormDemo.Edit1\n");
+    EXPECT_NE(msg, std::string::npos) << traced.Out;
+    EXPECT_LT(msg, handler);
+    EXPECT_LT(handler, logged);
 }
 
 TEST_F(HoverBenchProgram, WrongArgumentsAndBadScriptsAreNamedWithANonZeroExit) {

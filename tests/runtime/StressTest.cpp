@@ -41,6 +41,8 @@ public:
         if (TForm* f = Any(FForms); f && !f->Showing() && Pick(10) == 0) f->Show();
         InjectInput();
         Application->ProcessMessages();
+        // Time passes here too, so that dwell timers fire from the main loop.
+        while (FDesktop->Waiting() && !Application->Terminated()) Application->HandleMessage();
     }
 
 private:
@@ -89,6 +91,11 @@ private:
         if (Pick(3) == 0) static_cast<TQVControlItem*>(t->Associate()->Add())->TheControl = Form;
         t->OnMouseEnter() = TQVTrackMouseEvent::Of<&TWorld::Handler>(this);
         t->OnMouseLeave() = TQVTrackMouseEvent::Of<&TWorld::Handler>(this);
+        // The extensions run handlers from timers, posted tasks and idle
+        // passes: they take part too.
+        t->SetTrackChildren(Pick(2) == 0);
+        t->SetHoverTime(static_cast<uint32_t>(Pick(3) * 20));
+        if (Pick(2) == 0) t->OnMouseHover() = TQVTrackMouseEvent::Of<&TWorld::Handler>(this);
         t->Run();
         FTrackers.emplace_back(t);
     }
@@ -130,7 +137,7 @@ private:
             case 0: FDesktop->Click(RandomPoint(), Pick(3)); break;
             case 1: FDesktop->Key(static_cast<uint32_t>(Pick(2) ? VK_TAB : VK_SPACE), Pick(2)); break;
             case 2: FDesktop->Key(static_cast<uint32_t>(Pick(2) ? VK_RETURN : VK_ESCAPE)); break;
-            case 3: FDesktop->Type("ab c"); break;
+            case 3: Pick(2) ? FDesktop->Type("ab c") : FDesktop->Wait(static_cast<uint32_t>(Pick(60))); break;
             case 4:
                 if (TForm* f = Any(FForms); f && f->Showing()) FDesktop->CloseBox(f);
                 break;
@@ -244,8 +251,8 @@ class Stress : public vcltest::DesktopTest {};
 TEST_F(Stress, HandlersThatFreeAnythingRunClean) {
     std::vector<uint32_t> seeds;
     if (const char* s = std::getenv("QV_STRESS_SEED")) seeds.push_back(static_cast<uint32_t>(std::strtoul(s, nullptr, 10)));
-    else seeds = {1, 2, 3, 4, 5, 6, 7, 8};
-    int steps = 300;
+    else for (uint32_t s = 1; s <= 16; ++s) seeds.push_back(s);
+    int steps = 2000;
     if (const char* s = std::getenv("QV_STRESS_STEPS")) steps = std::atoi(s);
     for (uint32_t seed : seeds) {
         // Printed first, so that a crash report names the seed to replay.
