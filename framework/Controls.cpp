@@ -611,6 +611,7 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::AlignWith(TControl* Control) {
+    if (IsDestroying()) return;  // children leaving a parent that goes
     if (FAlignLevel > 0 || IsLoading() || FAligning) {
         FAlignPending = true;
         return;

@@ -316,10 +316,11 @@ void TFace::Render(unsigned char Ch, TGlyph& Out) {
 
 TFace& FaceFor(const TFont& Font) {
     using TKey = std::tuple<std::string, int32_t, bool, bool>;
-    static std::map<TKey, std::unique_ptr<TFace>> faces;  // names in lower case
+    // Never destroyed: forms freed as the program exits still measure text.
+    static auto& faces = *new std::map<TKey, std::unique_ptr<TFace>>;  // names in lower case
     // Drawing asks for the same font many times in a row.
     static TFace* last = nullptr;
-    static TKey lastKey;
+    static auto& lastKey = *new TKey;
     bool bold = Font.Style().Contains(fsBold), italic = Font.Style().Contains(fsItalic);
     if (last && std::get<1>(lastKey) == Font.Height() && std::get<2>(lastKey) == bold &&
         std::get<3>(lastKey) == italic && std::get<0>(lastKey) == Font.Name())

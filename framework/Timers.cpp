@@ -9,8 +9,9 @@ namespace vcl {
 
 namespace {
 // Every timer alive, running or not: few enough to scan on each loop turn.
+// Never destroyed: timers of forms freed as the program exits still leave it.
 std::vector<TTimer*>& AllTimers() {
-    static std::vector<TTimer*> timers;
+    static auto& timers = *new std::vector<TTimer*>;
     return timers;
 }
 }  // namespace
