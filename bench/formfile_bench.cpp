@@ -1,5 +1,6 @@
-// Throughput of text-to-binary conversion and of binary reading, over the
-// whole shared corpus loaded once.
+// Throughput of conversion both ways and of binary reading, over the whole
+// shared corpus loaded once. Rates count input bytes; Google Benchmark's
+// "M/s" there is MiB/s.
 
 #include <benchmark/benchmark.h>
 

@@ -67,7 +67,7 @@ void BinaryReader::Need(size_t count, const char* what) const {
 }
 
 std::string_view BinaryReader::ReadBytes(size_t count, const char* what) {
-    Need(count, what);
+    if (count > FData.size() - FPos) Need(count, what);  // throws; checked here first as it is hot
     const auto r = FData.substr(FPos, count);
     FPos += count;
     return r;

@@ -1,10 +1,12 @@
 #include "framework/formfile/FormText.h"
 
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <locale.h>
 
 namespace vcl::formfile::detail {
@@ -33,6 +35,11 @@ bool IsValidUtf8(std::string_view s) {
     auto p = reinterpret_cast<const unsigned char*>(s.data());
     const auto end = p + s.size();
     while (p < end) {
+        uint64_t word;  // mostly ASCII: eight bytes at a time
+        if (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080) == 0)) {
+            p += 8;
+            continue;
+        }
         if (*p < 0x80) {
             ++p;
             continue;
@@ -62,32 +69,52 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool IsIdentifier(std::string_view s) {
-    if (s.empty()) return false;
+namespace {
+
+// What a byte can be in a name, looked up once per byte.
+enum class NameByte : uint8_t { Letter, Digit, High, Other };  // Letter includes '_'
+constexpr auto kNameBytes = [] {
+    std::array<NameByte, 256> kinds{};
+    for (int c = 0; c < 256; ++c)
+        kinds[c] = IsIdentStart(c)           ? NameByte::Letter
+                   : c >= '0' && c <= '9' ? NameByte::Digit
+                   : c >= 0x80            ? NameByte::High
+                                          : NameByte::Other;
+    return kinds;
+}();
+
+// One pass over the whole name: every property name of a form goes through
+// here. With dotted, each '.'-separated part must be an identifier.
+bool IsName(std::string_view s, bool dotted) {
     auto p = reinterpret_cast<const unsigned char*>(s.data());
     const auto end = p + s.size();
-    if (*p >= '0' && *p <= '9') return false;
-    while (p < end) {
-        if (*p < 0x80) {
-            if (!IsIdentChar(*p)) return false;
-            ++p;
-            continue;
+    for (;;) {
+        const auto part = p;
+        if (p < end && kNameBytes[*p] == NameByte::Digit) return false;
+        while (p < end) {
+            const NameByte k = kNameBytes[*p];
+            if (k == NameByte::Letter || k == NameByte::Digit) {
+                ++p;
+            } else if (k == NameByte::High) {
+                const size_t n = Utf8SequenceLength(p, end);
+                if (n == 0) return false;
+                p += n;
+            } else {
+                break;
+            }
         }
-        const size_t n = Utf8SequenceLength(p, end);
-        if (n == 0) return false;
-        p += n;
+        if (p == part) return false;  // an empty part
+        if (p == end) return true;
+        if (!dotted || *p != '.') return false;
+        ++p;
     }
-    return true;
 }
 
-bool IsDottedIdentifier(std::string_view s) {
-    for (;;) {
-        const size_t dot = s.find('.');
-        if (!IsIdentifier(s.substr(0, dot))) return false;
-        if (dot == std::string_view::npos) return true;
-        s.remove_prefix(dot + 1);
-    }
-}
+}  // namespace
+
+bool IsIdentifier(std::string_view s) { return IsName(s, false); }
+
+bool IsDottedIdentifier(std::string_view s) { return IsName(s, true); }
 
 bool IsKeyword(std::string_view s, std::string_view lowerKeyword) {
     if (s.size() != lowerKeyword.size()) return false;
@@ -142,6 +169,21 @@ std::string Layout(const char* first, const char* last) {
 
 template <class T>
 std::string FormatShortest(T v) {
+    // Most floats in forms are whole numbers, and a whole number below
+    // 2^digits has its own digits as the shortest: a unit in the last place
+    // is at most 1, any other decimal of no more digits at least 1 away. Zero
+    // goes the long way for its sign; the 1e15 bound keeps the layout fixed.
+    constexpr int kDigits = std::numeric_limits<T>::digits;
+    constexpr T kWholeLimit = kDigits < 50 ? T(1LL << kDigits) : T(1e15);
+    if (std::fabs(v) < kWholeLimit) {
+        const auto whole = static_cast<int64_t>(v);
+        if (whole != 0 && static_cast<T>(whole) == v) {
+            char buf[24];
+            std::string out(buf, std::to_chars(buf, buf + sizeof buf, whole).ptr);
+            out += ".0";
+            return out;
+        }
+    }
     char buf[128];
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
     return Layout(buf, r.ptr);
