@@ -2,8 +2,27 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/ImgList.h"
+#include "framework/StdCtrls.h"
 
 namespace vcl {
+
+enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
+
+// A button's glyph as form files store a bitmap (Glyph.Data: its size in
+// four bytes, then the bitmap file), kept byte for byte.
+class TGlyph : public TPersistent {
+    VCL_CLASS(TGlyph, TPersistent)
+    TGlyph() = default;
+    void DefineProperties(TFiler& Filer) override;
+    // The bitmap file inside the stored data (empty without one).
+    std::string ImageData() const;
+
+private:
+    std::string FData;
+};
 
 // Pressed while the left button is held over it; clicked when released over
 // it. With a GroupIndex it stays down, one of its group at a time (the
@@ -52,9 +71,57 @@ private:
     bool FAllowAllUp = false;
     bool FPressed = false;
     bool FMouseInControl = false;
+    // Kept as stored.
+    std::unique_ptr<TGlyph> FGlyph{new TGlyph()};
+    TGlyph* Glyph() const { return FGlyph.get(); }
+    int32_t FImageIndex = -1;
+    AnsiString FImageName;
+    TWeakRef<TCustomImageList> FImages;
+    TCustomImageList* Images() const { return FImages.Get(); }
+    void SetImages(TCustomImageList* v) { FImages = v; }
+    TButtonLayout FLayout = blGlyphLeft;
+    int32_t FMargin = -1;
+    int32_t FNumGlyphs = 1;
+    int32_t FSpacing = 4;
+    bool FTransparent = true;
 };
 
-// Registers TSpeedButton for form files; calling it again does no harm.
+// A push button with a glyph beside its caption. A Kind other than
+// bkCustom gives the button its standard caption (when it has none) and
+// modal result.
+class TBitBtn : public TButton {
+    VCL_CLASS(TBitBtn, TButton)
+    explicit TBitBtn(TComponent* AOwner);
+    TBitBtnKind Kind() const { return FKind; }
+    void SetKind(TBitBtnKind v);
+    TGlyph* Glyph() const { return FGlyph.get(); }
+    // The button face, the glyph (its first image of NumGlyphs) placed by
+    // Layout, Spacing pixels from the caption.
+    void Paint(TCanvas& Canvas) const override;
+    // The caption shown: the kind's own when the caption is empty.
+    AnsiString ShownCaption() const;
+
+private:
+    std::unique_ptr<TGlyph> FGlyph{new TGlyph()};
+    TBitBtnKind FKind = bkCustom;
+    TButtonLayout FLayout = blGlyphLeft;
+    int32_t FMargin = -1;
+    int32_t FNumGlyphs = 1;
+    int32_t FSpacing = 4;
+    TButtonStyle FStyle = bsAutoDetect;
+    bool FDefaultCaption = false;
+    TWeakRef<TCustomImageList> FImages;
+    TCustomImageList* Images() const { return FImages.Get(); }
+    void SetImages(TCustomImageList* v) { FImages = v; }
+};
+
+// Registers TSpeedButton and TBitBtn for form files; calling it again does
+// no harm.
 void RegisterButtons();
 
 }  // namespace vcl
+
+VCL_ENUM_INFO(vcl::TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore,
+              bkAll)
+VCL_ENUM_INFO(vcl::TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
+VCL_ENUM_INFO(vcl::TButtonStyle, bsAutoDetect, bsWin31, bsNew)

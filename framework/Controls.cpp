@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/ActnList.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/MessageTrace.h"
+#include "framework/Streaming.h"
 
 namespace vcl {
 
@@ -142,11 +145,218 @@ void TControl::DescribeClass(ClassBuilder<TControl>& c) {
     c.Property("Top", &TControl::Top, &TControl::SetTop);
     c.Property("Width", &TControl::Width, &TControl::SetWidth);
     c.Property("Height", &TControl::Height, &TControl::SetHeight);
+    // The rest is stored as read and written back when not the default;
+    // classes publish their own Align, Caption, Color, Font and the like.
+    c.Property("Action", &TControl::Action, &TControl::SetAction);
+    c.Property("AlignWithMargins", &TControl::FAlignWithMargins).Default(false);
+    c.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
+    c.Property("AnchorSideLeft", &TControl::AnchorSideLeft, nullptr);
+    c.Property("AnchorSideTop", &TControl::AnchorSideTop, nullptr);
+    c.Property("AnchorSideRight", &TControl::AnchorSideRight, nullptr);
+    c.Property("AnchorSideBottom", &TControl::AnchorSideBottom, nullptr);
+    c.Property("BiDiMode", &TControl::FBiDiMode).Default(bdLeftToRight);
+    c.Property("BorderSpacing", &TControl::BorderSpacing, nullptr);
+    c.Property("Constraints", &TControl::Constraints, nullptr);
+    c.Property("Cursor", CursorTypeInfo(), &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
+    c.Property("DragCursor", CursorTypeInfo(), &TControl::DragCursorValue, &TControl::SetDragCursorValue).Default(crDrag);
+    c.Property("DragKind", &TControl::FDragKind).Default(dkDrag);
+    c.Property("DragMode", &TControl::FDragMode).Default(dmManual);
+    c.Property("HelpContext", &TControl::FHelpContext).Default(0);
+    c.Property("HelpKeyword", &TControl::FHelpKeyword);
+    c.Property("HelpType", &TControl::FHelpType).Default(htContext);
+    c.Property("Hint", &TControl::Hint, &TControl::SetHint);
+    c.Property("Margins", &TControl::Margins, nullptr);
+    c.Property("ParentBiDiMode", &TControl::FParentBiDiMode).Default(true);
+    c.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
+    c.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+    c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false);
+    c.Property("StyleElements", &TControl::FStyleElements).Default(TStyleElements{seFont, seClient, seBorder});
+    c.Property("StyleName", &TControl::FStyleName);
+    c.Property("OnChangeBounds", &TControl::OnChangeBounds);
+    c.Property("OnContextPopup", &TControl::OnContextPopup);
+    c.Property("OnDblClick", &TControl::OnDblClick);
+    c.Property("OnDragDrop", &TControl::OnDragDrop);
+    c.Property("OnDragOver", &TControl::OnDragOver);
+    c.Property("OnEndDrag", &TControl::OnEndDrag);
+    c.Property("OnMouseEnter", &TControl::OnMouseEnter);
+    c.Property("OnMouseLeave", &TControl::OnMouseLeave);
+    c.Property("OnMouseWheel", &TControl::OnMouseWheel);
+    c.Property("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+    c.Property("OnMouseWheelUp", &TControl::OnMouseWheelUp);
+    c.Property("OnResize", &TControl::OnResize);
+    c.Property("OnStartDrag", &TControl::OnStartDrag);
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont()) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner),
+      FFont(new TFont()),
+      FConstraints(new TSizeConstraints()),
+      FMargins(new TMargins()),
+      FBorderSpacing(new TControlBorderSpacing()) {
+    for (auto& side : FAnchorSide) side.reset(new TAnchorSide());
     WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
     FFont->OnChange = TNotifyEvent::Of<&TControl::DoFontChange>(this);
+}
+
+void TControl::SetShowHint(bool v) {
+    FShowHint = v;
+    FParentShowHint = false;
+}
+
+TPopupMenu* TControl::PopupMenu() const { return FPopupMenu.Get(); }
+void TControl::SetPopupMenu(TPopupMenu* v) { FPopupMenu = v; }
+TBasicAction* TControl::Action() const { return FAction.Get(); }
+void TControl::SetAction(TBasicAction* v) { FAction = v; }
+
+void TControl::DefineProperties(TFiler& Filer) {
+    TComponent::DefineProperties(Filer);
+    static const char* const kExplicit[4] = {"ExplicitLeft", "ExplicitTop", "ExplicitWidth", "ExplicitHeight"};
+    for (int i = 0; i < 4; ++i)
+        Filer.DefineProperty(
+            kExplicit[i],
+            [this, i](TReader& r) {
+                FExplicit[i] = static_cast<int32_t>(r.ReadInteger());
+                FHasExplicit[i] = true;
+            },
+            [this, i](TWriter& w) { w.WriteInteger(FExplicit[i]); }, FHasExplicit[i]);
+    Filer.DefineProperty(
+        "IsControl", [this](TReader& r) { FIsControl = r.ReadBoolean() ? 1 : 0; },
+        [this](TWriter& w) { w.WriteBoolean(FIsControl == 1); }, FIsControl >= 0);
+    // Two integers in a list, as Delphi stores them.
+    Filer.DefineProperty(
+        "DesignSize",
+        [this](TReader& r) {
+            auto& s = r.Stream();
+            size_t offset = s.Position();
+            if (s.ReadValue() != formfile::TValueType::vaList) s.ErrorAt(offset, "List of two integers expected");
+            FDesignSize.x = static_cast<int32_t>(r.ReadInteger());
+            FDesignSize.y = static_cast<int32_t>(r.ReadInteger());
+            s.ReadListEnd();
+            FHasDesignSize = true;
+        },
+        [this](TWriter& w) {
+            w.Stream().WriteValue(formfile::TValueType::vaList);
+            w.WriteInteger(FDesignSize.x);
+            w.WriteInteger(FDesignSize.y);
+            w.Stream().WriteListEnd();
+        },
+        FHasDesignSize);
+}
+
+// ---------------------------------------------------------------------------
+// Stored sub-objects
+
+namespace {
+struct TCursorName {
+    int32_t Value;
+    const char* Name;
+};
+constexpr TCursorName kCursors[] = {
+    {crDefault, "crDefault"},     {crNone, "crNone"},         {crArrow, "crArrow"},
+    {crCross, "crCross"},         {crIBeam, "crIBeam"},       {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},       {crSizeNWSE, "crSizeNWSE"}, {crSizeWE, "crSizeWE"},
+    {crUpArrow, "crUpArrow"},     {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+    {crNoDrop, "crNoDrop"},       {crHSplit, "crHSplit"},     {crVSplit, "crVSplit"},
+    {crMultiDrag, "crMultiDrag"}, {crSQLWait, "crSQLWait"},   {crNo, "crNo"},
+    {crAppStart, "crAppStart"},   {crHelp, "crHelp"},         {crHandPoint, "crHandPoint"},
+    {crSizeAll, "crSizeAll"},
+};
+bool IdentToCursor(std::string_view ident, int64_t& value) {
+    for (const auto& c : kCursors)
+        if (SameText(c.Name, ident)) return value = c.Value, true;
+    if (SameText(ident, "crSize")) return value = crSizeAll, true;
+    return false;
+}
+bool CursorToIdent(int64_t value, std::string& ident) {
+    for (const auto& c : kCursors)
+        if (c.Value == value) return ident = c.Name, true;
+    return false;
+}
+}  // namespace
+
+const TTypeInfo* CursorTypeInfo() {
+    static const TTypeInfo* info = MakeNamedIntTypeInfo("TCursor", &IdentToCursor, &CursorToIdent);
+    return info;
+}
+
+VCL_IMPLEMENT_CLASS(TSizeConstraints)
+void TSizeConstraints::DescribeClass(ClassBuilder<TSizeConstraints>& c) {
+    c.Property("MaxHeight", &TSizeConstraints::MaxHeight).Default(0);
+    c.Property("MaxWidth", &TSizeConstraints::MaxWidth).Default(0);
+    c.Property("MinHeight", &TSizeConstraints::MinHeight).Default(0);
+    c.Property("MinWidth", &TSizeConstraints::MinWidth).Default(0);
+}
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+    if (auto* s = dynamic_cast<TSizeConstraints*>(Source)) {
+        MaxHeight = s->MaxHeight, MaxWidth = s->MaxWidth, MinHeight = s->MinHeight, MinWidth = s->MinWidth;
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+int32_t TSizeConstraints::ClampWidth(int32_t W) const {
+    if (MaxWidth > 0 && W > MaxWidth) W = MaxWidth;
+    return std::max(W, MinWidth);
+}
+int32_t TSizeConstraints::ClampHeight(int32_t H) const {
+    if (MaxHeight > 0 && H > MaxHeight) H = MaxHeight;
+    return std::max(H, MinHeight);
+}
+
+VCL_IMPLEMENT_CLASS(TMargins)
+void TMargins::DescribeClass(ClassBuilder<TMargins>& c) {
+    // Written whenever not 3 (Margins) or 0 (Padding): no fixed default.
+    c.Property("Left", &TMargins::Left).Stored(&TMargins::IsLeftStored);
+    c.Property("Top", &TMargins::Top).Stored(&TMargins::IsTopStored);
+    c.Property("Right", &TMargins::Right).Stored(&TMargins::IsRightStored);
+    c.Property("Bottom", &TMargins::Bottom).Stored(&TMargins::IsBottomStored);
+    c.Property("MirrorMargins", &TMargins::MirrorMargins).Default(true);
+}
+
+void TMargins::Assign(TPersistent* Source) {
+    if (auto* s = dynamic_cast<TMargins*>(Source)) {
+        Left = s->Left, Top = s->Top, Right = s->Right, Bottom = s->Bottom, MirrorMargins = s->MirrorMargins;
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+VCL_IMPLEMENT_CLASS(TPadding)
+void TPadding::DescribeClass(ClassBuilder<TPadding>&) {}
+
+VCL_IMPLEMENT_CLASS(TControlBorderSpacing)
+void TControlBorderSpacing::DescribeClass(ClassBuilder<TControlBorderSpacing>& c) {
+    c.Property("Left", &TControlBorderSpacing::Left).Default(0);
+    c.Property("Top", &TControlBorderSpacing::Top).Default(0);
+    c.Property("Right", &TControlBorderSpacing::Right).Default(0);
+    c.Property("Bottom", &TControlBorderSpacing::Bottom).Default(0);
+    c.Property("Around", &TControlBorderSpacing::Around).Default(0);
+    c.Property("InnerBorder", &TControlBorderSpacing::InnerBorder).Default(0);
+    c.Property("CellAlignHorizontal", &TControlBorderSpacing::CellAlignHorizontal).Default(ccaFill);
+    c.Property("CellAlignVertical", &TControlBorderSpacing::CellAlignVertical).Default(ccaFill);
+    c.Property("OnChange", &TControlBorderSpacing::OnChange);
+}
+
+VCL_IMPLEMENT_CLASS(TAnchorSide)
+void TAnchorSide::DescribeClass(ClassBuilder<TAnchorSide>& c) {
+    c.Property("Control", &TAnchorSide::Control, &TAnchorSide::SetControl);
+    c.Property("Side", &TAnchorSide::Side).Default(asrTop);
+}
+
+VCL_IMPLEMENT_CLASS(TControlChildSizing)
+void TControlChildSizing::DescribeClass(ClassBuilder<TControlChildSizing>& c) {
+    using S = TControlChildSizing;
+    c.Property("LeftRightSpacing", &S::LeftRightSpacing).Default(0);
+    c.Property("TopBottomSpacing", &S::TopBottomSpacing).Default(0);
+    c.Property("HorizontalSpacing", &S::HorizontalSpacing).Default(0);
+    c.Property("VerticalSpacing", &S::VerticalSpacing).Default(0);
+    c.Property("EnlargeHorizontal", &S::EnlargeHorizontal).Default(crsAnchorAligning);
+    c.Property("EnlargeVertical", &S::EnlargeVertical).Default(crsAnchorAligning);
+    c.Property("ShrinkHorizontal", &S::ShrinkHorizontal).Default(crsAnchorAligning);
+    c.Property("ShrinkVertical", &S::ShrinkVertical).Default(crsAnchorAligning);
+    c.Property("Layout", &S::Layout).Default(cclNone);
+    c.Property("ControlsPerLine", &S::ControlsPerLine).Default(0);
 }
 
 TControl::~TControl() {
@@ -288,6 +498,8 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     ATop = ClampCoord(ATop);
     AWidth = ClampCoord(AWidth, 0);
     AHeight = ClampCoord(AHeight, 0);
+    AWidth = FConstraints->ClampWidth(AWidth);
+    AHeight = FConstraints->ClampHeight(AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     if (FParent) FParent->Invalidate();
@@ -479,9 +691,27 @@ void TControl::Loaded() {
 // TWinControl
 
 VCL_IMPLEMENT_CLASS(TWinControl)
-void TWinControl::DescribeClass(ClassBuilder<TWinControl>&) {}
+void TWinControl::DescribeClass(ClassBuilder<TWinControl>& c) {
+    // Stored for form files; classes publish TabOrder, TabStop and the rest.
+    c.Property("BevelEdges", &TWinControl::FBevelEdges).Default(TBevelEdges{beLeft, beTop, beRight, beBottom});
+    c.Property("BevelKind", &TWinControl::FBevelKind).Default(bkNone);
+    c.Property("ChildSizing", &TWinControl::ChildSizing, nullptr);
+    c.Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Default(true);
+    c.Property("DoubleBuffered", &TWinControl::FDoubleBuffered).Default(false);
+    c.Property("ImeName", &TWinControl::FImeName);
+    c.Property("Padding", &TWinControl::Padding, nullptr);
+    c.Property("ParentBackground", &TWinControl::FParentBackground).Default(true);
+    c.Property("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
+    c.Property("ParentDoubleBuffered", &TWinControl::FParentDoubleBuffered).Default(true);
+}
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner)
+    : TControl(AOwner), FChildSizing(new TControlChildSizing()), FPadding(new TPadding()) {}
+
+void TWinControl::SetCtl3D(bool v) {
+    FCtl3D = v;
+    FParentCtl3D = false;
+}
 
 TWinControl::~TWinControl() {
     // A plain delete skips BeforeDestruction: the children still go first,
@@ -693,13 +923,31 @@ void TWinControl::WndProc(TMessage& Message) {
         case WM_KEYUP: {
             auto key = static_cast<uint16_t>(Message.WParam);
             TShiftState shift = ShiftFromKeys(static_cast<uintptr_t>(Message.LParam));
-            if (Message.Msg == WM_KEYDOWN) KeyDown(key, shift);
-            else KeyUp(key, shift);
+            // A form with KeyPreview sees the key first and may swallow it.
+            if (TCustomForm* f = GetParentForm(); f && f != this && f->KeyPreview()) {
+                TWeakRef<TWinControl> self(this);
+                if (Message.Msg == WM_KEYDOWN) f->OnKeyDown(f, key, shift);
+                else f->OnKeyUp(f, key, shift);
+                if (!self) return;
+            }
+            if (key != 0) {
+                if (Message.Msg == WM_KEYDOWN) KeyDown(key, shift);
+                else KeyUp(key, shift);
+            }
             Message.WParam = key;
             return;
         }
         case WM_CHAR: {
             char ch = static_cast<char>(Message.WParam);
+            if (TCustomForm* f = GetParentForm(); f && f != this && f->KeyPreview()) {
+                TWeakRef<TWinControl> self(this);
+                f->OnKeyPress(f, ch);
+                if (!self) return;
+                if (ch == 0) {
+                    Message.WParam = 0;
+                    return;
+                }
+            }
             KeyPress(ch);
             Message.WParam = static_cast<unsigned char>(ch);
             return;

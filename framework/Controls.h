@@ -35,6 +35,9 @@ namespace vcl {
 class TWinControl;
 class TCustomForm;
 class TCanvas;
+class TControl;
+class TBasicAction;
+class TPopupMenu;
 
 // Window borders: forms use them all, controls only bsNone and bsSingle.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -57,11 +60,142 @@ enum TControlStyleItem {
 };
 using TControlStyle = TSet<TControlStyleItem>;
 
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TDragKind { dkDrag, dkDock };
+enum TDragMode { dmManual, dmAutomatic };
+enum THelpType { htKeyword, htContext };
+enum TStyleElement { seFont, seClient, seBorder };
+using TStyleElements = TSet<TStyleElement>;
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth, ssAutoHorizontal, ssAutoVertical, ssAutoBoth };
+// Lazarus anchoring and automatic child layout, kept as stored.
+enum TAnchorSideReference { asrTop, asrBottom, asrCenter };
+enum TChildControlResizeStyle {
+    crsAnchorAligning,
+    crsScaleChilds,
+    crsHomogenousChildResize,
+    crsHomogenousSpaceResize,
+    crsSameSize
+};
+enum TControlChildrenLayout { cclNone, cclLeftToRightThenTopToBottom, cclTopToBottomThenLeftToRight };
+enum TControlCellAlign { ccaFill, ccaLeftTop, ccaRightBottom, ccaCenter };
+
+// Cursors: integers that form files name (crHandPoint); 0 is crDefault.
+enum : int32_t {
+    crDefault = 0,
+    crNone = -1,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNESW = -6,
+    crSizeNS = -7,
+    crSizeNWSE = -8,
+    crSizeWE = -9,
+    crUpArrow = -10,
+    crHourGlass = -11,
+    crDrag = -12,
+    crNoDrop = -13,
+    crHSplit = -14,
+    crVSplit = -15,
+    crMultiDrag = -16,
+    crSQLWait = -17,
+    crNo = -18,
+    crAppStart = -19,
+    crHelp = -20,
+    crHandPoint = -21,
+    crSizeAll = -22,
+};
+const TTypeInfo* CursorTypeInfo();
+// Keyboard shortcuts (menu items, actions) are stored as plain integers.
+using TShortCut = uint16_t;
+
+// Smallest and largest size a control may take (0: no limit). SetBounds
+// keeps to them.
+class TSizeConstraints : public TPersistent {
+    VCL_CLASS(TSizeConstraints, TPersistent)
+    TSizeConstraints() = default;
+    void Assign(TPersistent* Source) override;
+    int32_t MaxHeight = 0, MaxWidth = 0, MinHeight = 0, MinWidth = 0;
+    // A size clamped to the limits.
+    int32_t ClampWidth(int32_t W) const;
+    int32_t ClampHeight(int32_t H) const;
+};
+
+// Space kept round a control (Margins, default 3) or inside a container
+// (Padding, default 0).
+class TMargins : public TPersistent {
+    VCL_CLASS(TMargins, TPersistent)
+    explicit TMargins(int32_t Initial = 3)
+        : Left(Initial), Top(Initial), Right(Initial), Bottom(Initial), FInitial(Initial) {}
+    void Assign(TPersistent* Source) override;
+    int32_t Left, Top, Right, Bottom;
+    bool MirrorMargins = true;
+
+private:
+    bool IsLeftStored() const { return Left != FInitial; }
+    bool IsTopStored() const { return Top != FInitial; }
+    bool IsRightStored() const { return Right != FInitial; }
+    bool IsBottomStored() const { return Bottom != FInitial; }
+    int32_t FInitial;
+};
+class TPadding : public TMargins {
+    VCL_CLASS(TPadding, TMargins)
+    TPadding() : TMargins(0) {}
+};
+
+// Lazarus BorderSpacing.
+class TControlBorderSpacing : public TPersistent {
+    VCL_CLASS(TControlBorderSpacing, TPersistent)
+    TControlBorderSpacing() = default;
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0, Around = 0, InnerBorder = 0;
+    TControlCellAlign CellAlignHorizontal = ccaFill;
+    TControlCellAlign CellAlignVertical = ccaFill;
+    TNotifyEvent OnChange;
+};
+
+// Lazarus AnchorSideLeft and the like: a sibling (or the parent) and which
+// of its sides this control's side follows.
+class TAnchorSide : public TPersistent {
+    VCL_CLASS(TAnchorSide, TPersistent)
+    TAnchorSide() = default;
+    TControl* Control() const { return FControl.Get(); }
+    void SetControl(TControl* v) { FControl = v; }
+    TAnchorSideReference Side = asrTop;
+
+private:
+    TWeakRef<TControl> FControl;
+};
+
+// Lazarus ChildSizing.
+class TControlChildSizing : public TPersistent {
+    VCL_CLASS(TControlChildSizing, TPersistent)
+    TControlChildSizing() = default;
+    int32_t LeftRightSpacing = 0, TopBottomSpacing = 0, HorizontalSpacing = 0, VerticalSpacing = 0;
+    TChildControlResizeStyle EnlargeHorizontal = crsAnchorAligning;
+    TChildControlResizeStyle EnlargeVertical = crsAnchorAligning;
+    TChildControlResizeStyle ShrinkHorizontal = crsAnchorAligning;
+    TChildControlResizeStyle ShrinkVertical = crsAnchorAligning;
+    TControlChildrenLayout Layout = cclNone;
+    int32_t ControlsPerLine = 0;
+};
+
 using TWndMethod = TEvent<TMessage&>;
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int32_t, int32_t>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int32_t, int32_t>;
 using TKeyEvent = TEvent<TObject*, uint16_t&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
+using TMouseWheelEvent = TEvent<TObject*, TShiftState, int32_t, TPoint, bool&>;
+using TMouseWheelUpDownEvent = TEvent<TObject*, TShiftState, TPoint, bool&>;
+using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
+using TDragDropEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int32_t, int32_t, int32_t, bool&>;
+using TEndDragEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
+using TStartDragEvent = TEvent<TObject*, TObject*&>;
 
 class TControl : public TComponent {
     VCL_CLASS(TControl, TComponent)
@@ -140,6 +274,9 @@ class TControl : public TComponent {
     void SetFont(TFont* v) { FFont->Assign(v); }
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool v);
+    // The stored rules of Font and Color: not while following the parent.
+    bool IsFontStored() const { return !FParentFont; }
+    bool IsColorStored() const { return !FParentColor; }
 
     // The caption (labels, buttons, panels, forms) or text (edit boxes).
     AnsiString GetText() const { return FText; }
@@ -150,8 +287,51 @@ class TControl : public TComponent {
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle v) { FControlStyle = v; }
 
+    // --- Stored for form files; most have no behaviour here ---
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors v) { FAnchors = v; }
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    int32_t Cursor() const { return FCursor; }
+    void SetCursor(int32_t v) { FCursor = v; }
+    int32_t DragCursorValue() const { return FDragCursor; }
+    void SetDragCursorValue(int32_t v) { FDragCursor = v; }
+    AnsiString Hint() const { return FHint; }
+    void SetHint(const AnsiString& v) { FHint = v; }
+    // Setting ShowHint stops following the parent, as in the VCL.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool v);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool v) { FParentShowHint = v; }
+    TPopupMenu* PopupMenu() const;
+    void SetPopupMenu(TPopupMenu* v);
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* v);
+    TMargins* Margins() const { return FMargins.get(); }
+    TControlBorderSpacing* BorderSpacing() const { return FBorderSpacing.get(); }
+    TAnchorSide* AnchorSide(TAnchorKind Kind) const { return FAnchorSide[Kind].get(); }
+    TAnchorSide* AnchorSideLeft() const { return FAnchorSide[akLeft].get(); }
+    TAnchorSide* AnchorSideTop() const { return FAnchorSide[akTop].get(); }
+    TAnchorSide* AnchorSideRight() const { return FAnchorSide[akRight].get(); }
+    TAnchorSide* AnchorSideBottom() const { return FAnchorSide[akBottom].get(); }
+    // Delphi's Explicit* sizes and DesignSize, and Lazarus' IsControl: kept
+    // as read and written back.
+    void DefineProperties(TFiler& Filer) override;
+
     // --- Events ---
     TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnChangeBounds;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TContextPopupEvent OnContextPopup;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
@@ -197,8 +377,6 @@ protected:
     void ParentFontChanged();
     void ParentColorChanged();
     void RequestAlign();
-    bool IsFontStored() const { return !FParentFont; }
-    bool IsColorStored() const { return !FParentColor; }
 
     // Border widths inside the bounds that are not client area.
     void SetClientInsets(TRect Insets);
@@ -219,6 +397,35 @@ protected:
     TFont* FFont;
     AnsiString FText;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TAnchors FAnchors{akLeft, akTop};
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    std::unique_ptr<TMargins> FMargins;
+    std::unique_ptr<TControlBorderSpacing> FBorderSpacing;
+    std::unique_ptr<TAnchorSide> FAnchorSide[4];
+    int32_t FCursor = crDefault;
+    int32_t FDragCursor = crDrag;
+    TDragKind FDragKind = dkDrag;
+    TDragMode FDragMode = dmManual;
+    AnsiString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    bool FAlignWithMargins = false;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    int32_t FHelpContext = 0;
+    AnsiString FHelpKeyword;
+    THelpType FHelpType = htContext;
+    TStyleElements FStyleElements{seFont, seClient, seBorder};
+    AnsiString FStyleName;
+    bool FAutoSize = false;  // for the classes that publish AutoSize without a rule of their own
+    TWeakRef<TPopupMenu> FPopupMenu;
+    TWeakRef<TBasicAction> FAction;
+    // Kept as read (Delphi writes them for the designer).
+    int32_t FExplicit[4] = {0, 0, 0, 0};
+    bool FHasExplicit[4] = {false, false, false, false};
+    bool FHasDesignSize = false;
+    TPoint FDesignSize;
+    int FIsControl = -1;  // -1: not stored
     bool FInvalid = true;
     bool FClicked = false;  // pressed with the left button, waiting for the release
 
@@ -303,6 +510,27 @@ protected:
 
     int FTabOrder = -1;
     bool FTabStop = false;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    bool FParentBackground = true;
+    bool FDoubleBuffered = false;
+    bool FParentDoubleBuffered = true;
+    TBevelKind FBevelKind = bkNone;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    AnsiString FImeName;
+    std::unique_ptr<TControlChildSizing> FChildSizing;
+    std::unique_ptr<TPadding> FPadding;
+
+public:
+    TControlChildSizing* ChildSizing() const { return FChildSizing.get(); }
+    TPadding* Padding() const { return FPadding.get(); }
+    bool Ctl3D() const { return FCtl3D; }
+    // Setting Ctl3D stops following the parent, as in the VCL.
+    void SetCtl3D(bool v);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool v) { FParentCtl3D = v; }
+
+protected:
 
 private:
     friend class TControl;
@@ -388,3 +616,18 @@ VCL_ENUM_INFO(vcl::TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient)
 VCL_ENUM_INFO(vcl::TAlignment, taLeftJustify, taRightJustify, taCenter)
 VCL_ENUM_INFO(vcl::TMouseButton, mbLeft, mbRight, mbMiddle)
 VCL_ENUM_INFO(vcl::TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble)
+VCL_ENUM_INFO(vcl::TAnchorKind, akLeft, akTop, akRight, akBottom)
+VCL_ENUM_INFO(vcl::TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly)
+VCL_ENUM_INFO(vcl::TDragKind, dkDrag, dkDock)
+VCL_ENUM_INFO(vcl::TDragMode, dmManual, dmAutomatic)
+VCL_ENUM_INFO(vcl::THelpType, htKeyword, htContext)
+VCL_ENUM_INFO(vcl::TStyleElement, seFont, seClient, seBorder)
+VCL_ENUM_INFO(vcl::TBevelCut, bvNone, bvLowered, bvRaised, bvSpace)
+VCL_ENUM_INFO(vcl::TBevelKind, bkNone, bkTile, bkSoft, bkFlat)
+VCL_ENUM_INFO(vcl::TBevelEdge, beLeft, beTop, beRight, beBottom)
+VCL_ENUM_INFO(vcl::TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth, ssAutoHorizontal, ssAutoVertical, ssAutoBoth)
+VCL_ENUM_INFO(vcl::TAnchorSideReference, asrTop, asrBottom, asrCenter)
+VCL_ENUM_INFO(vcl::TChildControlResizeStyle, crsAnchorAligning, crsScaleChilds, crsHomogenousChildResize,
+              crsHomogenousSpaceResize, crsSameSize)
+VCL_ENUM_INFO(vcl::TControlChildrenLayout, cclNone, cclLeftToRightThenTopToBottom, cclTopToBottomThenLeftToRight)
+VCL_ENUM_INFO(vcl::TControlCellAlign, ccaFill, ccaLeftTop, ccaRightBottom, ccaCenter)

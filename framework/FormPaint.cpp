@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/ClassicLook.h"
 #include "framework/Windows.h"
 
 namespace vcl {
@@ -125,8 +126,15 @@ void TCustomForm::Repaint() {
     ++FSurfaceVersion;
 }
 
+void TScrollBox::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    if (FBorderStyle == bsSingle) look::SunkenEdge(Canvas, r);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+}
+
 TPoint FramedClientOrigin(const TCustomForm* Form) {
-    TFrameMetrics m = FrameMetrics(Form->BorderStyle());
+    TFrameMetrics m = FrameMetrics(Form);
     return TPoint{Form->Left() + m.Border, Form->Top() + m.Border + m.Caption};
 }
 
@@ -146,6 +154,12 @@ void DrawWindowFrame(TCanvas& C, const TCustomForm* Form, bool Active) {
     C.FillRect(TRect{r.Left, title.Bottom, r.Right, r.Top + m.Caption});
     C.Brush.Color = Active ? clActiveCaption : clInactiveCaption;
     C.FillRect(title);
+    if (TMainMenu* menu = Form->Menu()) {
+        TRect bar{r.Left, r.Top + m.Caption, r.Right, r.Top + m.Caption + TMainMenu::kBarHeight};
+        // The screen font, not the form's: the bar belongs to the frame.
+        TFont font;
+        menu->PaintBar(C, bar, &font);
+    }
     int32_t textRight = title.Right - 2;
     if (Form->BorderIcons().Contains(biSystemMenu)) {
         const int32_t bh = title.Height() - 4, bw = bh + 2;

@@ -86,6 +86,12 @@ void TCustomForm::DescribeClass(ClassBuilder<TCustomForm>& c) {
     // A form stores its client size; the outer size follows from the frame.
     c.Property("Width", &TControl::Width, &TControl::SetWidth).Stored(false);
     c.Property("Height", &TControl::Height, &TControl::SetHeight).Stored(false);
+    c.Property("ActiveControl", &TCustomForm::ActiveControlValue, &TCustomForm::SetActiveControlValue);
+    c.Property("AllowDropFiles", &TCustomForm::FAllowDropFiles).Default(false);
+    c.Property("AlphaBlend", &TCustomForm::FAlphaBlend).Default(false);
+    c.Property("AlphaBlendValue", &TCustomForm::FAlphaBlendValue).Default(255);
+    c.Property("AutoScroll", &TCustomForm::FAutoScroll).Default(false);
+    c.Property("AutoSize", &TCustomForm::FAutoSize).Default(false);
     c.Property("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
         .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     c.Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).Default(bsSizeable);
@@ -95,11 +101,37 @@ void TCustomForm::DescribeClass(ClassBuilder<TCustomForm>& c) {
     c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
     c.Property("Font", &TControl::Font, &TControl::SetFont);
+    c.Property("DefaultMonitor", &TCustomForm::FDefaultMonitor).Default(dmActiveForm);
+    // Lazarus frames and data modules: where the designer shows them.
+    c.Property("DesignLeft", &TCustomForm::FLazDesignLeft).Default(0);
+    c.Property("DesignTimePPI", &TCustomForm::FDesignTimePPI).Default(96);
+    c.Property("DesignTop", &TCustomForm::FLazDesignTop).Default(0);
+    c.Property("DockSite", &TCustomForm::FDockSite).Default(false);
+    c.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+    c.Property("HelpFile", &TCustomForm::FHelpFile);
+    c.Property("HorzScrollBar", &TCustomForm::HorzScrollBar, nullptr);
     c.Property("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon);
+    c.Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+    c.Property("LCLVersion", &TCustomForm::FLCLVersion);
+    c.Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+    c.Property("OldCreateOrder", &TCustomForm::FOldCreateOrder).Default(false);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(false);
+    c.Property("PopupMode", &TCustomForm::FPopupMode).Default(pmNone);
     c.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDesigned);
+    c.Property("PrintScale", &TCustomForm::FPrintScale).Default(poProportional);
+    c.Property("Scaled", &TCustomForm::FScaled).Default(true);
+    c.Property("SessionProperties", &TCustomForm::FSessionProperties);
+    c.Property("ShowInTaskBar", &TCustomForm::FShowInTaskBar).Default(stDefault);
+    // A frame or a form placed on another stores its tab order.
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+    c.Property("UseDockManager", &TCustomForm::FUseDockManager).Default(false);
+    c.Property("VertScrollBar", &TCustomForm::VertScrollBar, nullptr);
     // Whether a form is on the screen is run-time state, stored only from
     // the designer.
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false).Stored(&TCustomForm::IsVisibleStored);
+    c.Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+    c.Property("OnActivate", &TCustomForm::OnActivate);
     c.Property("OnClick", &TControl::OnClick);
     c.Property("OnClose", &TCustomForm::OnClose);
     c.Property("OnCloseQuery", &TCustomForm::OnCloseQuery);
@@ -108,8 +140,14 @@ void TCustomForm::DescribeClass(ClassBuilder<TCustomForm>& c) {
     c.Property("OnHide", &TCustomForm::OnHide);
     c.Property("OnKeyDown", &TWinControl::OnKeyDown);
     c.Property("OnKeyPress", &TWinControl::OnKeyPress);
+    c.Property("OnKeyUp", &TWinControl::OnKeyUp);
     PublishMouseEvents(c);
+    c.Property("OnDeactivate", &TCustomForm::OnDeactivate);
+    c.Property("OnHelp", &TCustomForm::OnHelp);
+    c.Property("OnPaint", &TCustomForm::OnPaint);
+    c.Property("OnShortCut", &TCustomForm::OnShortCut);
     c.Property("OnShow", &TCustomForm::OnShow);
+    c.Property("OnWindowStateChange", &TCustomForm::OnWindowStateChange);
     c.Property("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
     c.Property("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);
 }
@@ -157,6 +195,10 @@ void TCustomForm::BeforeDestruction() {
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
     Realign();
+    if (TWinControl* active = FLoadedActiveControl.Get()) {
+        FLoadedActiveControl = nullptr;
+        SetActiveControl(active);
+    }
     // A form stored as visible shows once it is complete.
     if (FVisible && !FShown) {
         FVisible = false;
@@ -167,20 +209,42 @@ void TCustomForm::Loaded() {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
     if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    ApplyFrame();
+}
+
+void TCustomForm::SetMenu(TMainMenu* v) {
+    if (v == FMenu.Get()) return;
+    FMenu = v;
+    ApplyFrame();
+    if (FShown) Invalidate();
+}
+
+void TCustomForm::ApplyFrame() {
     // The client area keeps its size; the frame around it changes.
     int32_t cw = GetClientWidth(), ch = GetClientHeight();
-    FBorderStyle = v;
-    TFrameMetrics m = FrameMetrics(v);
+    TFrameMetrics m = FrameMetrics(this);
     FClientInsets = TRect{m.Border, m.Border + m.Caption, m.Border, m.Border};
     SetBounds(FLeft, FTop, cw + 2 * m.Border, ch + 2 * m.Border + m.Caption);
     UpdateClientOrigin();
 }
 
+void TCustomForm::SetActiveControlValue(TWinControl* v) {
+    // A form file names it before the form is complete: focus it once loaded.
+    if (IsLoading()) FLoadedActiveControl = v;
+    else SetActiveControl(v);
+}
+
+TFrameMetrics FrameMetrics(const TCustomForm* Form) {
+    TFrameMetrics m = FrameMetrics(Form->BorderStyle());
+    if (Form->Menu() && m.Caption > 0) m.Caption += TMainMenu::kBarHeight;
+    return m;
+}
 
 void TCustomForm::SetClientWidth(int32_t v) { SetWidth(ClampCoord(int64_t{v} + 2 * FrameMetrics(FBorderStyle).Border)); }
 
 void TCustomForm::SetClientHeight(int32_t v) {
-    TFrameMetrics m = FrameMetrics(FBorderStyle);
+    TFrameMetrics m = FrameMetrics(this);
     SetHeight(ClampCoord(int64_t{v} + 2 * m.Border + m.Caption));
 }
 
@@ -192,7 +256,7 @@ void TCustomForm::UpdateClientOrigin() {
             FScreenOrigin = p->ClientOrigin(this);
             return;
         }
-    TFrameMetrics m = FrameMetrics(FBorderStyle);
+    TFrameMetrics m = FrameMetrics(this);
     FScreenOrigin = TPoint{FLeft + m.Border, FTop + m.Border + m.Caption};
 }
 
@@ -430,6 +494,81 @@ void TCustomForm::WndProc(TMessage& Message) {
 VCL_IMPLEMENT_CLASS(TForm)
 void TForm::DescribeClass(ClassBuilder<TForm>&) {}
 
-void RegisterFormClasses() { RegisterClasses({TForm::StaticClass()}); }
+// ---------------------------------------------------------------------------
+// TControlScrollBar, TScrollBox, TFrame
+
+VCL_IMPLEMENT_CLASS(TControlScrollBar)
+void TControlScrollBar::DescribeClass(ClassBuilder<TControlScrollBar>& c) {
+    using S = TControlScrollBar;
+    c.Property("ButtonSize", &S::ButtonSize).Default(0);
+    c.Property("Color", &S::Color).Default(clBtnHighlight);
+    c.Property("Increment", &S::Increment).Default(8);
+    c.Property("Margin", &S::Margin).Default(0);
+    c.Property("Page", &S::Page).Default(0);
+    c.Property("ParentColor", &S::ParentColor).Default(true);
+    c.Property("Position", &S::Position).Default(0);
+    c.Property("Range", &S::Range).Default(0);
+    c.Property("Smooth", &S::Smooth).Default(false);
+    c.Property("Size", &S::Size).Default(0);
+    c.Property("Style", &S::Style).Default(ssRegular);
+    c.Property("ThumbSize", &S::ThumbSize).Default(0);
+    c.Property("Tracking", &S::Tracking).Default(false);
+    c.Property("Visible", &S::Visible).Default(true);
+}
+
+VCL_IMPLEMENT_CLASS(TScrollBox)
+void TScrollBox::DescribeClass(ClassBuilder<TScrollBox>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("AutoScroll", &TScrollBox::FAutoScroll).Default(true);
+    c.Property("AutoSize", &TScrollBox::FAutoSize).Default(false);
+    c.Property("BorderStyle", &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle).Default(bsSingle);
+    c.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).Stored(false);
+    c.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth).Stored(false);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace).Stored(&TScrollBox::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TScrollBox::IsFontStored);
+    c.Property("HorzScrollBar", &TScrollBox::HorzScrollBar, nullptr);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+    c.Property("VertScrollBar", &TScrollBox::VertScrollBar, nullptr);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    PublishFocusKeyMouseEvents(c);
+}
+
+TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner) {
+    FWidth = 185;
+    FHeight = 41;
+    FParentColor = false;
+    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    FClientInsets = TRect{2, 2, 2, 2};
+}
+
+void TScrollBox::SetBorderStyle(TBorderStyle v) {
+    if (v != bsNone) v = bsSingle;
+    if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    SetClientInsets(v == bsSingle ? TRect{2, 2, 2, 2} : TRect{});
+    Realign();
+    Invalidate();
+}
+
+VCL_IMPLEMENT_CLASS(TFrame)
+void TFrame::DescribeClass(ClassBuilder<TFrame>& c) {
+    // A frame has no border by default.
+    c.Property("BorderStyle", &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle).Default(bsNone);
+}
+
+TFrame::TFrame(TComponent* AOwner) : TScrollBox(AOwner) {
+    SetBorderStyle(bsNone);
+    FWidth = 320;
+    FHeight = 240;
+}
+
+void RegisterFormClasses() {
+    RegisterClasses({TForm::StaticClass(), TScrollBox::StaticClass(), TFrame::StaticClass()});
+}
 
 }  // namespace vcl

@@ -7,6 +7,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Controls.h"
+#include "framework/Menus.h"
 #include "framework/platform/Platform.h"
 
 namespace vcl {
@@ -24,6 +25,35 @@ enum TPosition {
     poOwnerFormCenter
 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop, fsSplash, fsSystemStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized, wsFullScreen };
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+enum TShowInTaskbar { stDefault, stAlways, stNever };
+enum TPopupMode { pmNone, pmAuto, pmExplicit };
+enum TPrintScale { poNone, poProportional, poPrintToFit };
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
+
+// A scrolling container's scroll bar settings (HorzScrollBar, VertScrollBar),
+// kept as stored.
+class TControlScrollBar : public TPersistent {
+    VCL_CLASS(TControlScrollBar, TPersistent)
+    TControlScrollBar() = default;
+    int32_t ButtonSize = 0;
+    TColor Color = clBtnHighlight;
+    int32_t Increment = 8;
+    int32_t Margin = 0;
+    int32_t Page = 0;
+    bool ParentColor = true;
+    int32_t Position = 0;
+    int32_t Range = 0;
+    bool Smooth = false;
+    int32_t Size = 0;
+    TScrollBarStyle Style = ssRegular;
+    int32_t ThumbSize = 0;
+    bool Tracking = false;
+    bool Visible = true;
+};
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
 
@@ -46,6 +76,9 @@ struct TFrameMetrics {
     int32_t Caption = 0;
 };
 TFrameMetrics FrameMetrics(TFormBorderStyle Style);
+// The same for one form: a form with a main menu has its menu bar between
+// the title bar and the client area, counted in Caption.
+TFrameMetrics FrameMetrics(const TCustomForm* Form);
 // Whether the window system lets the user resize a window of that style.
 inline bool Sizeable(TFormBorderStyle Style) { return Style == bsSizeable || Style == bsSizeToolWin; }
 // Where the client area of a form framed by the framework starts on the
@@ -77,6 +110,20 @@ class TCustomForm : public TWinControl {
     void SetPixelsPerInch(int32_t v) { FPixelsPerInch = v; }
     int32_t TextHeight() const { return FTextHeight; }
     void SetTextHeight(int32_t v) { FTextHeight = v; }
+    // The main menu shown as the form's menu bar, outside the client area:
+    // setting it keeps the client size and grows or shrinks the window.
+    TMainMenu* Menu() const { return FMenu.Get(); }
+    void SetMenu(TMainMenu* v);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle v) { FFormStyle = v; }
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState v) { FWindowState = v; }
+    // With KeyPreview the form's OnKeyDown, OnKeyPress and OnKeyUp see keys
+    // before the focused control.
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool v) { FKeyPreview = v; }
+    TControlScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
+    TControlScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
 
     // The client area is the window less its frame.
     void SetClientWidth(int32_t v) override;
@@ -118,6 +165,12 @@ class TCustomForm : public TWinControl {
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TEvent<uint16_t, int32_t, bool&> OnHelp;
+    TEvent<TObject*, TWindowState> OnWindowStateChange;
+    TEvent<TObject*, bool&> OnShortCut;
 
     // Repainting is requested by controls and carried out by the message loop.
     void RequestPaint() { FPaintPending = true; }
@@ -145,6 +198,8 @@ protected:
     // The caption is the window's title.
     void TextChanged() override;
     bool IsVisibleStored() const { return IsDesigning(); }
+    // Draws the menu bar (screen coordinates of the form's bounds in R).
+    friend void DrawWindowFrame(TCanvas& Canvas, const TCustomForm* Form, bool Active);
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
     void PlaceOnScreen();
@@ -171,11 +226,68 @@ private:
     bool FPaintPending = true;
     bool FPlaced = false;
     TWeakRef<TWinControl> FActiveControl;
+    TWeakRef<TWinControl> FLoadedActiveControl;
+    TWeakRef<TMainMenu> FMenu;
+    TFormStyle FFormStyle = fsNormal;
+    TWindowState FWindowState = wsNormal;
+    TDefaultMonitor FDefaultMonitor = dmActiveForm;
+    TShowInTaskbar FShowInTaskBar = stDefault;
+    TPopupMode FPopupMode = pmNone;
+    TPrintScale FPrintScale = poProportional;
+    bool FKeyPreview = false;
+    bool FAutoScroll = false;
+    bool FOldCreateOrder = false;
+    bool FScaled = true;
+    bool FAlphaBlend = false;
+    int32_t FAlphaBlendValue = 255;
+    int32_t FDesignTimePPI = 96;
+    AnsiString FHelpFile;
+    AnsiString FLCLVersion;
+    AnsiString FSessionProperties;
+    bool FAllowDropFiles = false;
+    // Lazarus' designer place of a frame, apart from the component's own
+    // (which a form would write as Left and Top).
+    int32_t FLazDesignLeft = 0;
+    int32_t FLazDesignTop = 0;
+    bool FUseDockManager = false;
+    bool FDockSite = false;
+    std::unique_ptr<TControlScrollBar> FHorzScrollBar{new TControlScrollBar()};
+    std::unique_ptr<TControlScrollBar> FVertScrollBar{new TControlScrollBar()};
+    TWinControl* ActiveControlValue() const { return ActiveControl(); }
+    void SetActiveControlValue(TWinControl* v);
+    // Window frame and client insets for the border style and menu.
+    void ApplyFrame();
 };
 
 class TForm : public TCustomForm {
     VCL_CLASS(TForm, TCustomForm)
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+// A sunken container whose children may lie beyond its edges (no scrolling
+// here: the scroll bar settings are kept as stored).
+class TScrollBox : public TWinControl {
+    VCL_CLASS(TScrollBox, TWinControl)
+    explicit TScrollBox(TComponent* AOwner);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    TControlScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
+    TControlScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
+    // A sunken edge (with bsSingle) round the Color fill.
+    void Paint(TCanvas& Canvas) const override;
+
+private:
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FAutoScroll = true;
+    bool FAutoSize = false;
+    std::unique_ptr<TControlScrollBar> FHorzScrollBar{new TControlScrollBar()};
+    std::unique_ptr<TControlScrollBar> FVertScrollBar{new TControlScrollBar()};
+};
+
+// A frame placed on a form: a plain container of its own controls.
+class TFrame : public TScrollBox {
+    VCL_CLASS(TFrame, TScrollBox)
+    explicit TFrame(TComponent* AOwner);
 };
 
 class TApplication : public TComponent {
@@ -308,3 +420,10 @@ VCL_ENUM_INFO(vcl::TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 VCL_ENUM_INFO(vcl::TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
               poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 VCL_ENUM_INFO(vcl::TCloseAction, caNone, caHide, caFree, caMinimize)
+VCL_ENUM_INFO(vcl::TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop, fsSplash, fsSystemStayOnTop)
+VCL_ENUM_INFO(vcl::TWindowState, wsNormal, wsMinimized, wsMaximized, wsFullScreen)
+VCL_ENUM_INFO(vcl::TDefaultMonitor, dmDesktop, dmPrimary, dmMainForm, dmActiveForm)
+VCL_ENUM_INFO(vcl::TShowInTaskbar, stDefault, stAlways, stNever)
+VCL_ENUM_INFO(vcl::TPopupMode, pmNone, pmAuto, pmExplicit)
+VCL_ENUM_INFO(vcl::TPrintScale, poNone, poProportional, poPrintToFit)
+VCL_ENUM_INFO(vcl::TScrollBarStyle, ssRegular, ssFlat, ssHotTrack)

@@ -95,9 +95,12 @@ void TLabel::DescribeClass(ClassBuilder<TLabel>& c) {
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
     c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TLabel::IsColorStored);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
     c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TLabel::IsFontStored);
+    c.Property("OptimalFill", &TLabel::FOptimalFill).Default(false);
     c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("ShowAccelChar", &TLabel::FShowAccelChar).Default(true);
     c.Property("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent).Default(false);
     c.Property("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout).Default(tlTop);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
@@ -319,23 +322,317 @@ void TCustomEdit::KeyPress(char& Key) {
 }
 
 VCL_IMPLEMENT_CLASS(TEdit)
-void TEdit::DescribeClass(ClassBuilder<TEdit>& c) {
+void TEdit::DescribeClass(ClassBuilder<TEdit>& c) { PublishEditProperties(c); }
+
+// ---------------------------------------------------------------------------
+// TCustomMemo
+
+// The memo's text seen as lines: reading splits it at line breaks (CR LF,
+// LF or CR), changing joins the lines again with CR LF.
+class TMemoStrings : public TStrings {
+    VCL_CLASS(TMemoStrings, TStrings)
+    explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
+    int Count() const override { return static_cast<int>(Split().size()); }
+    AnsiString Get(int Index) const override {
+        auto lines = Split();
+        if (Index < 0 || Index >= static_cast<int>(lines.size())) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+        return lines[static_cast<size_t>(Index)];
+    }
+    void Put(int Index, const AnsiString& S) override {
+        auto lines = Split();
+        if (Index < 0 || Index >= static_cast<int>(lines.size())) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+        lines[static_cast<size_t>(Index)] = S;
+        Join(lines);
+    }
+    void Insert(int Index, const AnsiString& S) override {
+        auto lines = Split();
+        if (Index < 0 || Index > static_cast<int>(lines.size())) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+        lines.insert(lines.begin() + Index, S);
+        Join(lines);
+    }
+    void Delete(int Index) override {
+        auto lines = Split();
+        if (Index < 0 || Index >= static_cast<int>(lines.size())) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+        lines.erase(lines.begin() + Index);
+        Join(lines);
+    }
+    void Clear() override { FMemo->SetText(AnsiString()); }
+
+private:
+    std::vector<AnsiString> Split() const {
+        std::vector<AnsiString> lines;
+        const std::string& t = FMemo->FText;
+        if (t.empty()) return lines;
+        size_t start = 0;
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (t[i] != '\r' && t[i] != '\n') continue;
+            lines.push_back(t.substr(start, i - start));
+            if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
+            start = i + 1;
+        }
+        if (start < t.size()) lines.push_back(t.substr(start));
+        return lines;
+    }
+    void Join(const std::vector<AnsiString>& lines) {
+        std::string t;
+        for (const auto& l : lines) t += l + "\r\n";
+        FMemo->SetText(t);
+    }
+    TCustomMemo* FMemo;
+};
+
+VCL_IMPLEMENT_CLASS(TMemoStrings)
+void TMemoStrings::DescribeClass(ClassBuilder<TMemoStrings>&) {}
+
+VCL_IMPLEMENT_CLASS(TCustomMemo)
+void TCustomMemo::DescribeClass(ClassBuilder<TCustomMemo>&) {}
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(new TMemoStrings(this)) {
+    FWidth = 185;
+    FHeight = 89;
+    FControlStyle >> csFixedHeight;
+}
+
+TCustomMemo::~TCustomMemo() { FLines->Free(); }
+
+void TCustomMemo::SetScrollBars(TScrollStyle v) {
+    if (v == FScrollBars) return;
+    FScrollBars = v;
+    Invalidate();
+}
+
+void TCustomMemo::SetWordWrap(bool v) {
+    if (v == FWordWrap) return;
+    FWordWrap = v;
+    Invalidate();
+}
+
+void TCustomMemo::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    if (BorderStyle() == bsSingle) look::SunkenEdge(Canvas, r);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+    // Plain scroll bar tracks where the memo shows its bars.
+    constexpr int32_t kBar = 16;
+    const bool vert = FScrollBars == ssVertical || FScrollBars == ssBoth;
+    const bool horz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+    TRect text = r;
+    if (vert) text.Right = std::max(text.Left, text.Right - kBar);
+    if (horz) text.Bottom = std::max(text.Top, text.Bottom - kBar);
+    Canvas.Brush.Color = clBtnFace;
+    if (vert) Canvas.FillRect(TRect{text.Right, r.Top, r.Right, r.Bottom});
+    if (horz) Canvas.FillRect(TRect{r.Left, text.Bottom, r.Right, r.Bottom});
+    look::UseFont(Canvas, *this);
+    if (!IsEnabledForInput()) Canvas.Font()->SetColor(clGrayText);
+    look::TTextFormat f;
+    f.Alignment = FEditAlignment;
+    f.WordWrap = FWordWrap && !horz;
+    f.Prefix = false;
+    look::DrawCaption(Canvas, TRect{text.Left + 1, text.Top + 1, text.Right, text.Bottom}, FText, f);
+}
+
+VCL_IMPLEMENT_CLASS(TMemo)
+void TMemo::DescribeClass(ClassBuilder<TMemo>& c) {
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &TMemo::FEditAlignment).Default(taLeftJustify);
     c.Property("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).Default(bsSingle);
-    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&TEdit::IsColorStored);
+    c.Property("CharCase", &TMemo::FCharCase).Default(ecNormal);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&TMemo::IsColorStored);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
-    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TEdit::IsFontStored);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TMemo::IsFontStored);
+    c.Property("HideSelection", &TMemo::FHideSelection).Default(true);
+    c.Property("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines);
     c.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
     c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
     c.Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
+    c.Property("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars).Default(ssNone);
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
-    c.Property("Text", &TCustomEdit::Text, &TCustomEdit::SetTextValue);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("WantReturns", &TMemo::FWantReturns).Default(true);
+    c.Property("WantTabs", &TMemo::FWantTabs).Default(false);
+    c.Property("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default(true);
     c.Property("OnChange", &TCustomEdit::OnChange);
     c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEditingDone", &TCustomEdit::OnEditingDone);
     PublishFocusKeyMouseEvents(c);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomComboBox
+
+namespace {
+// The items of a combo box: any change repaints it.
+class TComboStrings : public TStringList {
+    VCL_CLASS(TComboStrings, TStringList)
+    explicit TComboStrings(TCustomComboBox* Combo) : FCombo(Combo) {}
+
+protected:
+    void Changed() override {
+        TStringList::Changed();
+        FCombo->Invalidate();
+    }
+
+private:
+    TCustomComboBox* FCombo;
+};
+VCL_IMPLEMENT_CLASS(TComboStrings)
+void TComboStrings::DescribeClass(ClassBuilder<TComboStrings>&) {}
+}  // namespace
+
+VCL_IMPLEMENT_CLASS(TCustomComboBox)
+void TCustomComboBox::DescribeClass(ClassBuilder<TCustomComboBox>&) {}
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(new TComboStrings(this)) {
+    FWidth = 145;
+    FHeight = 21;
+    FColor = clWindow;
+    FParentColor = false;
+    FTabStop = true;
+    FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+}
+
+TCustomComboBox::~TCustomComboBox() { FItems->Free(); }
+
+void TCustomComboBox::SetItemIndex(int v) {
+    if (v < -1 || v >= FItems->Count()) v = -1;
+    FItemIndex = v;
+    if (v >= 0) SetText(FItems->Get(v));
+    else if (FStyle == csDropDownList) SetText(AnsiString());
+    Invalidate();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    Invalidate();
+}
+
+void TCustomComboBox::Loaded() {
+    TWinControl::Loaded();
+    // The stored index names an item the stored items hold only now.
+    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+}
+
+void TCustomComboBox::KeyDown(uint16_t& Key, TShiftState Shift) {
+    TWeakRef<TCustomComboBox> self(this);
+    TWinControl::KeyDown(Key, Shift);
+    if (!self || (Key != VK_UP && Key != VK_DOWN) || FItems->Count() == 0) return;
+    int next = Key == VK_DOWN ? std::min(FItemIndex + 1, FItems->Count() - 1) : std::max(FItemIndex - 1, 0);
+    Key = 0;
+    if (next == FItemIndex) return;
+    SetItemIndex(next);
+    OnChange(this);
+    if (self) OnSelect(this);
+}
+
+void TCustomComboBox::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    look::SunkenEdge(Canvas, r);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+    // The drop button fills the right end, as wide as the system's scroll bars.
+    const int32_t bw = std::min<int32_t>(r.Width(), 17);
+    TRect button{r.Right - bw, r.Top, r.Right, r.Bottom};
+    look::ButtonFace(Canvas, button, false, false);
+    const int32_t ax = button.Left + (button.Width() - 7) / 2, ay = button.Top + (button.Height() - 4) / 2;
+    for (int32_t i = 0; i < 4; ++i)
+        for (int32_t x = ax + i; x < ax + 7 - i; ++x) Canvas.Pixel(x, ay + i, IsEnabledForInput() ? clBtnText : clGrayText);
+    TRect text{r.Left + 1, r.Top, r.Right - bw, r.Bottom};
+    look::UseFont(Canvas, *this);
+    if (!IsEnabledForInput()) Canvas.Font()->SetColor(clGrayText);
+    if (Focused() && FStyle == csDropDownList) {
+        Canvas.Brush.Color = clHighlight;
+        Canvas.FillRect(TRect{text.Left, text.Top + 1, text.Right - 1, text.Bottom - 1});
+        Canvas.Font()->SetColor(clHighlightText);
+    }
+    look::TTextFormat f;
+    f.Layout = tlCenter;
+    f.Prefix = false;
+    look::DrawCaption(Canvas, TRect{text.Left + 2, text.Top, text.Right, text.Bottom}, FText, f);
+}
+
+VCL_IMPLEMENT_CLASS(TComboBox)
+void TComboBox::DescribeClass(ClassBuilder<TComboBox>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("AutoCloseUp", &TComboBox::FAutoCloseUp).Default(false);
+    c.Property("AutoComplete", &TComboBox::FAutoComplete).Default(true);
+    c.Property("AutoDropDown", &TComboBox::FAutoDropDown).Default(false);
+    c.Property("CharCase", &TComboBox::FCharCase).Default(ecNormal);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&TComboBox::IsColorStored);
+    c.Property("DropDownCount", &TComboBox::FDropDownCount).Default(8);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TComboBox::IsFontStored);
+    c.Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight).Default(16);
+    c.Property("MaxLength", &TComboBox::FMaxLength).Default(0);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("ReadOnly", &TComboBox::FReadOnly).Default(false);
+    c.Property("Sorted", &TComboBox::FSorted).Default(false);
+    c.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle).Default(csDropDown);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Text", &TCustomComboBox::Text, &TCustomComboBox::SetTextValue);
+    c.Property("TextHint", &TComboBox::FTextHint);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    // Items before ItemIndex: the index names one of them.
+    c.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
+    c.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex).Default(-1);
+    c.Property("OnChange", &TCustomComboBox::OnChange);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnCloseUp", &TCustomComboBox::OnCloseUp);
+    c.Property("OnDrawItem", &TCustomComboBox::OnDrawItem);
+    c.Property("OnDropDown", &TCustomComboBox::OnDropDown);
+    c.Property("OnEditingDone", &TCustomComboBox::OnEditingDone);
+    c.Property("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
+    c.Property("OnSelect", &TCustomComboBox::OnSelect);
+    PublishFocusKeyMouseEvents(c);
+}
+
+// ---------------------------------------------------------------------------
+// TStaticText
+
+VCL_IMPLEMENT_CLASS(TStaticText)
+void TStaticText::DescribeClass(ClassBuilder<TStaticText>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &TStaticText::FAlignment).Default(taLeftJustify);
+    c.Property("AutoSize", &TStaticText::FAutoSize).Default(true);
+    c.Property("BorderStyle", &TStaticText::FBorderStyle).Default(sbsNone);
+    c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TStaticText::IsColorStored);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("FocusControl", &TStaticText::FocusControl, &TStaticText::SetFocusControl);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TStaticText::IsFontStored);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("ShowAccelChar", &TStaticText::FShowAccelChar).Default(true);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+    c.Property("Transparent", &TStaticText::FTransparent).Default(true);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnClick", &TControl::OnClick);
+    PublishMouseEvents(c);
+}
+
+TStaticText::TStaticText(TComponent* AOwner) : TWinControl(AOwner) {
+    FWidth = 65;
+    FHeight = 17;
+    FAutoSize = true;
+}
+
+void TStaticText::Paint(TCanvas& Canvas) const {
+    TRect r{0, 0, FWidth, FHeight};
+    if (FBorderStyle == sbsSunken) look::SunkenEdge(Canvas, r);
+    else if (FBorderStyle == sbsSingle) Canvas.Frame3D(r, clWindowFrame, clWindowFrame);
+    Canvas.Brush.Color = FColor;
+    Canvas.FillRect(r);
+    look::UseFont(Canvas, *this);
+    look::TTextFormat f;
+    f.Alignment = FAlignment;
+    f.Prefix = FShowAccelChar;
+    f.Enabled = IsEnabledForInput();
+    look::DrawCaption(Canvas, r, FText, f);
 }
 
 // ---------------------------------------------------------------------------
@@ -421,16 +718,20 @@ void TButtonControl::DoExit() {
 VCL_IMPLEMENT_CLASS(TButton)
 void TButton::DescribeClass(ClassBuilder<TButton>& c) {
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("AutoSize", &TButton::FAutoSize).Default(false);
     c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
     c.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
+    c.Property("DropDownMenu", &TButton::DropDownMenu, &TButton::SetDropDownMenu);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
     c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TButton::IsFontStored);
+    c.Property("ImageIndex", &TButton::FImageIndex).Default(-1);
     c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("WordWrap", &TButton::FWordWrap).Default(false);
     c.Property("OnClick", &TControl::OnClick);
     PublishFocusKeyMouseEvents(c);
 }
@@ -484,7 +785,10 @@ void TCustomCheckBox::SetState(TCheckBoxState v) {
     if (v == FState) return;
     FState = v;
     Invalidate();
-    if (!IsLoading()) Click();
+    if (IsLoading()) return;
+    TWeakRef<TCustomCheckBox> self(this);
+    Click();
+    if (self) OnChange(this);
 }
 
 void TCustomCheckBox::SetAlignment(TAlignment v) {
@@ -508,6 +812,7 @@ void TCheckBox::DescribeClass(ClassBuilder<TCheckBox>& c) {
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
     c.Property("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment).Default(taRightJustify);
     c.Property("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed).Default(false);
+    c.Property("AutoSize", &TCheckBox::FAutoSize).Default(false);
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
     // Stored beside State, as form files have it: Checked = True, State = cbChecked.
     c.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Default(false);
@@ -520,6 +825,8 @@ void TCheckBox::DescribeClass(ClassBuilder<TCheckBox>& c) {
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("WordWrap", &TCheckBox::FWordWrap).Default(false);
+    c.Property("OnChange", &TCustomCheckBox::OnChange);
     c.Property("OnClick", &TControl::OnClick);
     PublishFocusKeyMouseEvents(c);
 }
@@ -531,6 +838,7 @@ VCL_IMPLEMENT_CLASS(TRadioButton)
 void TRadioButton::DescribeClass(ClassBuilder<TRadioButton>& c) {
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
     c.Property("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment).Default(taRightJustify);
+    c.Property("AutoSize", &TRadioButton::FAutoSize).Default(false);
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
     c.Property("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
     c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TRadioButton::IsColorStored);
@@ -541,6 +849,8 @@ void TRadioButton::DescribeClass(ClassBuilder<TRadioButton>& c) {
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("WordWrap", &TRadioButton::FWordWrap).Default(false);
+    c.Property("OnChange", &TRadioButton::OnChange);
     c.Property("OnClick", &TControl::OnClick);
     PublishFocusKeyMouseEvents(c);
 }
@@ -554,6 +864,11 @@ void TRadioButton::SetChecked(bool v) {
     if (v == FChecked) return;
     FChecked = v;
     Invalidate();
+    if (!IsLoading()) {
+        TWeakRef<TRadioButton> self(this);
+        OnChange(this);
+        if (!self) return;
+    }
     if (!v) return;
     if (TWinControl* parent = Parent())
         for (int i = 0; i < parent->ControlCount(); ++i)
@@ -597,7 +912,11 @@ void TCustomGroupBox::FontChanged() {
 VCL_IMPLEMENT_CLASS(TGroupBox)
 void TGroupBox::DescribeClass(ClassBuilder<TGroupBox>& c) {
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("AutoSize", &TGroupBox::FAutoSize).Default(false);
     c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    // Lazarus stores the client size too; it follows from the size.
+    c.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).Stored(false);
+    c.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth).Stored(false);
     c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TGroupBox::IsColorStored);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
     c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TGroupBox::IsFontStored);
@@ -872,19 +1191,26 @@ void TListBox::DescribeClass(ClassBuilder<TListBox>& c) {
     c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&TListBox::IsColorStored);
     c.Property("Columns", &TCustomListBox::Columns, &TCustomListBox::SetColumns).Default(0);
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("ExtendedSelect", &TListBox::FExtendedSelect).Default(true);
     c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TListBox::IsFontStored);
+    c.Property("IntegralHeight", &TListBox::FIntegralHeight).Default(false);
     // The default differs from the initial 13, as the measured height is
     // always written.
     c.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight).Default(16);
     c.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
+    c.Property("MultiSelect", &TListBox::FMultiSelect).Default(false);
     c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("ScrollWidth", &TListBox::FScrollWidth).Default(0);
     c.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
     c.Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle).Default(lbStandard);
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnDrawItem", &TCustomListBox::OnDrawItem);
+    c.Property("OnMeasureItem", &TCustomListBox::OnMeasureItem);
+    c.Property("OnSelectionChange", &TCustomListBox::OnSelectionChange);
     PublishFocusKeyMouseEvents(c);
 }
 
@@ -1051,7 +1377,8 @@ void TCustomListBox::DrawItem(TCanvas& Canvas, int Index, TRect R) const {
 
 void RegisterStdControls() {
     RegisterClasses({TLabel::StaticClass(), TEdit::StaticClass(), TButton::StaticClass(), TCheckBox::StaticClass(),
-                     TRadioButton::StaticClass(), TGroupBox::StaticClass(), TListBox::StaticClass()});
+                     TRadioButton::StaticClass(), TGroupBox::StaticClass(), TListBox::StaticClass(),
+                     TMemo::StaticClass(), TComboBox::StaticClass(), TStaticText::StaticClass()});
 }
 
 }  // namespace vcl

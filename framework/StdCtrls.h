@@ -6,10 +6,17 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Menus.h"
 
 namespace vcl {
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TEchoMode { emNormal, emNone, emPassword };
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
+using TDrawItemEvent = TEvent<TWinControl*, int32_t, TRect, uint32_t>;
+using TMeasureItemEvent = TEvent<TWinControl*, int32_t, int32_t&>;
 
 class TCustomLabel : public TGraphicControl {
     VCL_CLASS(TCustomLabel, TGraphicControl)
@@ -51,6 +58,13 @@ private:
     bool FTransparent = false;
     TTextLayout FLayout = tlTop;
     bool FWordWrap = false;
+
+protected:
+    TWinControl* FocusControl() const { return FFocusControl.Get(); }
+    void SetFocusControl(TWinControl* v) { FFocusControl = v; }
+    TWeakRef<TWinControl> FFocusControl;
+    bool FShowAccelChar = true;
+    bool FOptimalFill = false;
 };
 
 class TLabel : public TCustomLabel {
@@ -104,8 +118,21 @@ class TCustomEdit : public TWinControl {
     void Paint(TCanvas& Canvas) const override;
 
     TNotifyEvent OnChange;
+    TNotifyEvent OnEditingDone;
 
 protected:
+    // Kept as stored.
+    bool FAutoSelect = true;
+    bool FEditAutoSize = true;
+    TEditCharCase FCharCase = ecNormal;
+    TEchoMode FEchoMode = emNormal;
+    bool FHideSelection = true;
+    bool FNumbersOnly = false;
+    AnsiString FPasswordChar;
+    AnsiString FTextHint;
+    TAlignment FEditAlignment = taLeftJustify;
+    template <class C>
+    static void PublishEditProperties(ClassBuilder<C>& c);
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void TextChanged() override;
@@ -140,6 +167,38 @@ class TEdit : public TCustomEdit {
     VCL_CLASS(TEdit, TCustomEdit)
     explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 };
+
+// The published properties of an edit box, for TEdit and the controls built
+// on one (labeled edits, spin edits).
+template <class C>
+void TCustomEdit::PublishEditProperties(ClassBuilder<C>& c) {
+    c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    c.Property("Alignment", &C::FEditAlignment).Default(taLeftJustify);
+    c.Property("AutoSelect", &C::FAutoSelect).Default(true);
+    c.Property("AutoSize", &C::FEditAutoSize).Default(true);
+    c.Property("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).Default(bsSingle);
+    c.Property("CharCase", &C::FCharCase).Default(ecNormal);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored(&C::IsColorStored);
+    c.Property("EchoMode", &C::FEchoMode).Default(emNormal);
+    c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&C::IsFontStored);
+    c.Property("HideSelection", &C::FHideSelection).Default(true);
+    c.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
+    c.Property("NumbersOnly", &C::FNumbersOnly).Default(false);
+    c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+    c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+    c.Property("PasswordChar", &C::FPasswordChar);
+    c.Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+    c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    c.Property("Text", &TCustomEdit::Text, &TCustomEdit::SetTextValue);
+    c.Property("TextHint", &C::FTextHint);
+    c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    c.Property("OnChange", &TCustomEdit::OnChange);
+    c.Property("OnClick", &TControl::OnClick);
+    c.Property("OnEditingDone", &TCustomEdit::OnEditingDone);
+    PublishFocusKeyMouseEvents(c);
+}
 
 // What push buttons, check boxes and radio buttons share: a user's click is
 // a left press and release over the control, or Space pressed and released
@@ -194,6 +253,13 @@ class TButton : public TButtonControl {
 protected:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
 
+protected:
+    TPopupMenu* DropDownMenu() const { return FDropDownMenu.Get(); }
+    void SetDropDownMenu(TPopupMenu* v) { FDropDownMenu = v; }
+    bool FWordWrap = false;
+    int32_t FImageIndex = -1;
+    TWeakRef<TPopupMenu> FDropDownMenu;
+
 private:
     bool FDefault = false;
     bool FCancel = false;
@@ -228,8 +294,11 @@ class TCustomCheckBox : public TButtonControl {
     // The 13-pixel sunken box with its mark beside the caption.
     void Paint(TCanvas& Canvas) const override;
 
+    TNotifyEvent OnChange;  // Lazarus: after State changed
+
 protected:
     void UserClick() override { Toggle(); }
+    bool FWordWrap = false;
 
 private:
     TCheckBoxState FState = cbUnchecked;
@@ -258,6 +327,12 @@ class TRadioButton : public TButtonControl {
 
 protected:
     void UserClick() override { SetChecked(true); }
+
+public:
+    TNotifyEvent OnChange;  // Lazarus: after Checked changed
+
+protected:
+    bool FWordWrap = false;
 
 private:
     bool FChecked = false;
@@ -391,6 +466,16 @@ protected:
     int FItemIndex = -1;
     int FTopIndex = 0;
     TBorderStyle FBorderStyle = bsSingle;
+    // Kept as stored.
+    bool FMultiSelect = false;
+    bool FExtendedSelect = true;
+    bool FIntegralHeight = false;
+    int32_t FScrollWidth = 0;
+
+public:
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
+    TEvent<TObject*, bool> OnSelectionChange;
 };
 
 class TListBox : public TCustomListBox {
@@ -398,12 +483,112 @@ class TListBox : public TCustomListBox {
     explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
 };
 
-// Registers TLabel, TEdit, TButton, TCheckBox, TRadioButton, TGroupBox and
-// TListBox for form files; calling it again does no harm.
+// A multi-line edit box: its text is its Lines joined by line breaks.
+class TCustomMemo : public TCustomEdit {
+    VCL_CLASS(TCustomMemo, TCustomEdit)
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+    TStrings* Lines() const { return FLines; }
+    void SetLines(TStrings* v) { FLines->Assign(v); }
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    // A sunken field in Color with the lines from the top (wrapped with
+    // WordWrap) and the scroll bars' room kept free at the right and bottom.
+    void Paint(TCanvas& Canvas) const override;
+
+protected:
+    friend class TMemoStrings;
+    TStrings* FLines;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWordWrap = true;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+};
+
+class TMemo : public TCustomMemo {
+    VCL_CLASS(TMemo, TCustomMemo)
+    explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+};
+
+// A combo box without its drop-down list: a sunken field with the text (or
+// the selected item) and the drop button. Up and Down move through the items
+// as a closed combo box does, raising OnChange and OnSelect.
+class TCustomComboBox : public TWinControl {
+    VCL_CLASS(TCustomComboBox, TWinControl)
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+    TStrings* Items() const { return FItems; }
+    void SetItems(TStrings* v) { FItems->Assign(v); }
+    // -1 for none; an item puts its text into Text.
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int v);
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle v);
+    AnsiString Text() const { return GetText(); }
+    void SetTextValue(const AnsiString& v) { SetText(v); }
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int v) { FItemHeight = v; }
+    void Paint(TCanvas& Canvas) const override;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnEditingDone;
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
+
+protected:
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void Loaded() override;
+    TStrings* FItems;
+    int FItemIndex = -1;
+    TComboBoxStyle FStyle = csDropDown;
+    int FItemHeight = 13;
+    int FDropDownCount = 8;
+    int FMaxLength = 0;
+    bool FSorted = false;
+    bool FAutoComplete = true;
+    bool FAutoDropDown = false;
+    bool FAutoCloseUp = false;
+    bool FReadOnly = false;
+    TEditCharCase FCharCase = ecNormal;
+    AnsiString FTextHint;
+};
+
+class TComboBox : public TCustomComboBox {
+    VCL_CLASS(TComboBox, TCustomComboBox)
+    explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+};
+
+// A label that is a windowed control: its caption, with an optional frame.
+class TStaticText : public TWinControl {
+    VCL_CLASS(TStaticText, TWinControl)
+    explicit TStaticText(TComponent* AOwner);
+    void Paint(TCanvas& Canvas) const override;
+
+private:
+    TAlignment FAlignment = taLeftJustify;
+    TStaticBorderStyle FBorderStyle = sbsNone;
+    TWeakRef<TWinControl> FFocusControl;
+    bool FShowAccelChar = true;
+    bool FTransparent = true;
+    TWinControl* FocusControl() const { return FFocusControl.Get(); }
+    void SetFocusControl(TWinControl* v) { FFocusControl = v; }
+};
+
+// Registers TLabel, TEdit, TButton, TCheckBox, TRadioButton, TGroupBox,
+// TListBox, TMemo, TComboBox and TStaticText for form files; calling it again
+// does no harm.
 void RegisterStdControls();
 
 }  // namespace vcl
 
 VCL_ENUM_INFO(vcl::TTextLayout, tlTop, tlCenter, tlBottom)
+VCL_ENUM_INFO(vcl::TEditCharCase, ecNormal, ecUpperCase, ecLowerCase)
+VCL_ENUM_INFO(vcl::TEchoMode, emNormal, emNone, emPassword)
+VCL_ENUM_INFO(vcl::TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
+VCL_ENUM_INFO(vcl::TStaticBorderStyle, sbsNone, sbsSingle, sbsSunken)
 VCL_ENUM_INFO(vcl::TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
 VCL_ENUM_INFO(vcl::TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)

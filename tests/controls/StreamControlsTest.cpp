@@ -8,7 +8,9 @@
 #include "ControlsFixture.h"
 #include "framework/Buttons.h"
 #include "framework/CheckLst.h"
+#include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Spin.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
 
@@ -125,6 +127,19 @@ TEST_F(StreamControlsTest, FreshControlsStoreOnlyWhatDiffersFromTheDefaults) {
         {new TGroupBox(root), "GroupBox1", "Width = 185|Height = 105|Caption = 'GroupBox1'|TabOrder = 7"},
         {new TBevel(root), "Bevel1", "Width = 50|Height = 50"},
         {new TSpeedButton(root), "SpeedButton1", "Width = 23|Height = 22"},
+        {new TMemo(root), "Memo1", "Width = 185|Height = 89|Lines.Strings = (|  'Memo1')|TabOrder = 8"},
+        {new TComboBox(root), "ComboBox1", "Width = 145|Height = 21|ItemHeight = 13|TabOrder = 9|Text = 'ComboBox1'"},
+        {new TStaticText(root), "StaticText1", "Width = 65|Height = 17|Caption = 'StaticText1'|TabOrder = 10"},
+        {new TBitBtn(root), "BitBtn1", "Width = 75|Height = 25|Caption = 'BitBtn1'|TabOrder = 11"},
+        {new TLabeledEdit(root), "LabeledEdit1", "Width = 121|Height = 21|EditLabel.Width = 62|EditLabel.Height = 13|EditLabel.Caption = 'LabeledEdit1'|TabOrder = 12|Text = 'LabeledEdit1'"},
+        {new TSpinEdit(root), "SpinEdit1", "Width = 121|Height = 22|TabOrder = 13"},  // the value, not the name
+        {new TRadioGroup(root), "RadioGroup1", "Width = 185|Height = 105|Caption = 'RadioGroup1'|TabOrder = 14"},
+        {new TShape(root), "Shape1", "Width = 65|Height = 65"},
+        {new TImage(root), "Image1", "Width = 105|Height = 105"},
+        {new TScrollBox(root), "ScrollBox1", "Width = 185|Height = 41|TabOrder = 15"},
+        {new TPageControl(root), "PageControl1", "Width = 289|Height = 193|TabOrder = 16"},
+        {new TListView(root), "ListView1", "Width = 250|Height = 150|Columns = <>|TabOrder = 17"},
+        {new TProgressBar(root), "ProgressBar1", "Width = 150|Height = 17|TabOrder = 18"},
     };
     for (auto& c : cases) {
         c.Control->SetParent(root);

@@ -59,6 +59,21 @@ object ControlsForm: TControlsForm
     Flat = True
     OnClick = BoldClick
   end
+  object Hinted: TLabel
+    Left = 260
+    Top = 250
+    Width = 40
+    Height = 13
+    Anchors = [akTop, akRight]
+    Constraints.MinWidth = 40
+    Cursor = crHandPoint
+    Hint = 'Click me'
+    ParentShowHint = False
+    PopupMenu = Popup
+    ShowHint = True
+    Caption = 'Hinted'
+    ExplicitLeft = 258
+  end
   object NameEdit: TEdit
     Left = 48
     Top = 8
@@ -196,6 +211,80 @@ object ControlsForm: TControlsForm
       Width = 200
       Height = 21
       TabOrder = 1
+    end
+  end
+  object Pages: TPageControl
+    Left = 8
+    Top = 250
+    Width = 240
+    Height = 110
+    Anchors = [akLeft, akTop, akRight, akBottom]
+    ActivePage = Second
+    TabOrder = 9
+    object First: TTabSheet
+      Caption = 'First'
+      object Notes2: TMemo
+        Left = 4
+        Top = 4
+        Width = 120
+        Height = 60
+        Lines.Strings = (
+          'one'
+          'two')
+        ScrollBars = ssVertical
+        TabOrder = 0
+      end
+    end
+    object Second: TTabSheet
+      Caption = 'Second'
+      ImageIndex = 1
+      object Choice: TComboBox
+        Left = 4
+        Top = 4
+        Width = 120
+        Height = 21
+        ItemHeight = 13
+        Style = csDropDownList
+        TabOrder = 0
+        Text = 'Green'
+        Items.Strings = (
+          'Red'
+          'Green')
+        ItemIndex = 1
+      end
+    end
+  end
+  object Bar: TStatusBar
+    Left = 0
+    Top = 313
+    Width = 494
+    Height = 19
+    Panels = <
+      item
+        Text = 'Ready'
+        Width = 120
+      end
+      item
+        Bevel = pbRaised
+        Text = 'Two'
+        Width = 50
+      end>
+  end
+  object Popup: TPopupMenu
+    Left = 300
+    Top = 280
+    object Copy1: TMenuItem
+      Action = CopyAction
+      ShortCut = 16451
+    end
+  end
+  object Actions: TActionList
+    Left = 340
+    Top = 280
+    object CopyAction: TAction
+      Caption = '&Copy'
+      Category = 'Edit'
+      ShortCut = 16451
     end
   end
 end
