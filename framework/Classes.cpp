@@ -562,4 +562,9 @@ const TMetaClass* FindClass(std::string_view name) {
     return c;
 }
 
+std::vector<TObject*>& detail::ContextHandlers() {
+    static auto& handlers = *new std::vector<TObject*>;
+    return handlers;
+}
+
 }  // namespace vcl

@@ -314,6 +314,18 @@ class TComponent : public TPersistent {
     int64_t Tag() const { return FTag; }
     void SetTag(int64_t v) { FTag = v; }
 
+    // How the component's object was marked in the form file it came from:
+    // "inherited" or "inline" (a form or frame that derives from another),
+    // and a child position. Kept so that writing it back marks it the same.
+    struct TFilerFlags {
+        bool Inherited = false;
+        bool Inline = false;
+        bool HasChildPos = false;
+        int32_t ChildPos = 0;
+    };
+    const TFilerFlags& FilerFlags() const { return FFilerFlags; }
+    void SetFilerFlags(const TFilerFlags& v) { FFilerFlags = v; }
+
     // Designer position of a non-visual component, stored as Left and Top.
     int32_t DesignLeft() const { return FDesignLeft; }
     int32_t DesignTop() const { return FDesignTop; }
@@ -357,10 +369,58 @@ private:
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState;
     int64_t FTag = 0;
+    TFilerFlags FFilerFlags;
     int32_t FDesignLeft = 0;
     int32_t FDesignTop = 0;
     bool FTornDown = false;
 };
+
+// ---------------------------------------------------------------------------
+// Events bound to a callable and a context component (TEvent::Of(Context, F)).
+
+namespace detail {
+// Keeps the handlers of such events reachable for as long as the program
+// runs: copies of an event may outlive both the context and the callable,
+// so each holder stays as a small tombstone that does nothing once its
+// context has gone.
+std::vector<TObject*>& ContextHandlers();
+
+template <class... Args>
+class TContextHandler : public TComponent {
+public:
+    TContextHandler(TComponent* Context, std::function<void(Args...)> Fn)
+        : TComponent(nullptr), FContext(Context), FFn(std::move(Fn)) {
+        if (Context) Context->FreeNotification(this);
+        ContextHandlers().push_back(this);
+    }
+    static void Call(TObject* Self, Args... args) {
+        auto* h = static_cast<TContextHandler*>(Self);
+        if (!h->FContext || !h->FFn) return;
+        // A copy: the callable may rebind the very event that runs it.
+        std::function<void(Args...)> fn = h->FFn;
+        fn(std::forward<Args>(args)...);
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        // The context goes: what the callable captured goes now, not at exit.
+        if (Operation == opRemove) FFn = nullptr;
+    }
+
+private:
+    TWeakRef<TComponent> FContext;
+    std::function<void(Args...)> FFn;
+};
+}  // namespace detail
+
+template <class... Args>
+template <class F>
+    requires std::is_invocable_v<F&, Args...>
+TEvent<Args...> TEvent<Args...>::Of(TComponent* Context, F&& Fn) {
+    auto* h = new detail::TContextHandler<Args...>(Context, std::function<void(Args...)>(std::forward<F>(Fn)));
+    return TEvent(&detail::TContextHandler<Args...>::Call, h);
+}
 
 // ---------------------------------------------------------------------------
 // The class registry used by the form reader.

@@ -161,6 +161,10 @@ public:
     std::string ReadString();                  // any string tag
     std::string ReadIdent();                   // vaIdent/vaFalse/vaTrue/vaNil/vaNull as text
     void SkipValue();                          // one whole value, nested ones included
+    // Going back to an earlier place (lenient readers skip a value they could
+    // not take), and the bytes between two places, as stored.
+    void Seek(size_t position) { FPos = position - FBase; }
+    std::string_view Bytes(size_t from, size_t to) const { return FData.substr(from - FBase, to - from); }
 
     [[noreturn]] void Error(const std::string& message) const;  // at Position()
     [[noreturn]] void ErrorAt(size_t offset, const std::string& message) const;
@@ -200,6 +204,8 @@ public:
     void WriteSet(const std::vector<std::string>& members);
     void WriteBinary(std::string_view bytes);
     void WritePropName(std::string_view name) { WriteStr(name); }
+    // A whole value as another stream stored it, tag included.
+    void WriteStoredValue(std::string_view bytes) { FOut.append(bytes); }
 
     const std::string& Data() const { return FOut; }
     std::string Take() { return std::move(FOut); }

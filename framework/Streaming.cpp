@@ -1,5 +1,7 @@
 #include "framework/Streaming.h"
 
+#include "framework/StandIn.h"
+
 #include "framework/Log.h"
 
 namespace vcl {
@@ -29,6 +31,15 @@ formfile::BinaryReader StreamIn(std::string_view Data, const std::string& Source
     return formfile::BinaryReader(stream, SourceName, static_cast<size_t>(stream.data() - Data.data()));
 }
 
+TComponent::TFilerFlags FilerFlagsOf(const formfile::ObjectHeader& h) {
+    TComponent::TFilerFlags f;
+    f.Inherited = h.Flags & formfile::ffInherited;
+    f.Inline = h.Flags & formfile::ffInline;
+    f.HasChildPos = h.Flags & formfile::ffChildPos;
+    f.ChildPos = static_cast<int32_t>(h.ChildPos);
+    return f;
+}
+
 std::string ComponentPath(TComponent* c) {
     if (!c) return {};
     return c->Name().empty() ? c->ClassName() : c->Name();
@@ -45,8 +56,24 @@ TReader::TReader(std::string_view Data, std::string SourceName, const formfile::
     OnUnresolvedReference = [](const std::string& message) { LogLine(message); };
 }
 
+namespace {
+// Thrown, in lenient reading, for a property that cannot be taken; caught
+// where the property started, which is skipped.
+struct ESkipProperty {
+    size_t Offset;
+    std::string Message;
+};
+}  // namespace
+
 void TReader::PropError(size_t Offset, const std::string& Where, const std::string& Message) {
+    if (FLenient) throw ESkipProperty{Offset, "Error reading " + Where + ": " + Message};
     FStream.ErrorAt(Offset, "Error reading " + Where + ": " + Message);
+}
+
+void TReader::Warn(size_t Offset, const std::string& Message) {
+    const std::string line = FStream.Where(Offset) + ": warning: " + Message;
+    if (OnWarning) OnWarning(line);
+    else LogLine(line);
 }
 
 TComponent* TReader::ReadRootComponent(TComponent* Root) {
@@ -63,6 +90,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     TWeakRef<TComponent> rootRef(Root);
     try {
         FRoot = Root;
+        Root->SetFilerFlags(FilerFlagsOf(h));
         Root->SetLoadingState(true, true);
         FLoaded.emplace_back(Root);
         if (!h.Name.empty() && Root->Name() != h.Name) {
@@ -114,19 +142,34 @@ TComponent* TReader::ReadComponent(TComponent* Parent) {
     if (++FDepth > kMaxDepth) FStream.Error("Objects nested too deeply");
     formfile::ObjectHeader h = FStream.ReadObjectHeader();
     const TMetaClass* cls = FindComponentClass(h.ClassName);
+    const bool creatable = cls && cls->NewComponent && cls->InheritsFrom(TComponent::StaticClass());
+    // Inside a stand-in for a non-visual object everything is kept as stored.
+    if (FLenient && (!creatable || dynamic_cast<TStandInComponent*>(Parent))) {
+        TComponent* s = ReadStandIn(h, Parent);
+        --FDepth;
+        return s;
+    }
     if (!cls) FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " not found");
-    if (!cls->NewComponent || !cls->InheritsFrom(TComponent::StaticClass()))
-        FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " cannot be created");
-    if (h.Flags & (formfile::ffInherited | formfile::ffInline))
-        FStream.ErrorAt(h.Offset, "Inherited and inline objects are not supported (" + h.Name + ")");
+    if (!creatable) FStream.ErrorAt(h.ClassOffset, "Class " + h.ClassName + " cannot be created");
     TComponent* c = cls->NewComponent(FRoot);
+    c->SetFilerFlags(FilerFlagsOf(h));
     c->SetLoadingState(true, true);
     FLoaded.emplace_back(c);
     if (!h.Name.empty()) {
         try {
             c->SetName(h.Name);
         } catch (const EComponentError& e) {
-            FStream.ErrorAt(h.NameOffset, e.Message());
+            if (!FLenient) FStream.ErrorAt(h.NameOffset, e.Message());
+            // A name taken already (frames keep names of their own): the
+            // next free one, said.
+            std::string name;
+            for (int n = 1; name.empty() || FRoot->FindComponent(name); ++n) name = h.Name + "_" + std::to_string(n);
+            try {
+                c->SetName(name);
+                Warn(h.NameOffset, e.Message() + "; named " + name);
+            } catch (const EComponentError&) {
+                Warn(h.NameOffset, e.Message() + "; left unnamed");
+            }
         }
     }
     try {
@@ -144,8 +187,82 @@ TComponent* TReader::ReadComponent(TComponent* Parent) {
     return c;
 }
 
+TComponent* TReader::ReadStandIn(const formfile::ObjectHeader& Header, TComponent* Parent) {
+    if (std::find(FWarnedClasses.begin(), FWarnedClasses.end(), Header.ClassName) == FWarnedClasses.end()) {
+        FWarnedClasses.push_back(Header.ClassName);
+        Warn(Header.ClassOffset, "Class " + Header.ClassName + " not found; kept as it is stored");
+    }
+    // The properties as stored; a Width or Height makes it a control.
+    std::vector<TStoredProperty> props;
+    int32_t bounds[4] = {0, 0, 0, 0};  // Left, Top, Width, Height
+    bool visual = false;
+    static const char* const kBounds[] = {"Left", "Top", "Width", "Height"};
+    while (!FStream.EndOfList()) {
+        std::string name = FStream.ReadStr();
+        const size_t start = FStream.Position();
+        int which = -1;
+        for (int i = 0; i < 4; ++i)
+            if (SameText(name, kBounds[i])) which = i;
+        if (which >= 0 && IsIntegerTag(FStream.NextValue())) {
+            const int64_t v = FStream.ReadInteger();
+            bounds[which] = static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2));
+            if (which >= 2) visual = true;
+        } else {
+            FStream.SkipValue();
+        }
+        props.push_back(TStoredProperty{std::move(name), std::string(FStream.Bytes(start, FStream.Position()))});
+    }
+    FStream.ReadListEnd();
+    if (dynamic_cast<TStandInComponent*>(Parent)) visual = false;  // no place to show it
+    TComponent* c;
+    IStandIn* standIn;
+    if (visual) {
+        auto* control = new TStandInControl(FRoot);
+        control->SetBounds(bounds[0], bounds[1], bounds[2], bounds[3]);
+        c = control;
+        standIn = control;
+    } else {
+        auto* component = new TStandInComponent(FRoot);
+        c = component;
+        standIn = component;
+    }
+    standIn->StreamedClassName = Header.ClassName;
+    standIn->StoredProperties = std::move(props);
+    c->SetFilerFlags(FilerFlagsOf(Header));
+    c->SetLoadingState(true, true);
+    FLoaded.emplace_back(c);
+    if (!Header.Name.empty()) {
+        try {
+            c->SetName(Header.Name);
+        } catch (const EComponentError& e) {
+            Warn(Header.NameOffset, e.Message());
+        }
+    }
+    try {
+        c->SetParentComponent(Parent);
+    } catch (const Exception& e) {
+        Warn(Header.ClassOffset, e.Message());
+    }
+    TComponent* childParent = c->GetChildParent();
+    while (!FStream.EndOfList()) ReadComponent(childParent);
+    FStream.ReadListEnd();
+    return c;
+}
+
 void TReader::ReadProperties(TObject* Instance, TComponent* Component) {
-    while (!FStream.EndOfList()) ReadProperty(Instance, Component);
+    while (!FStream.EndOfList()) {
+        const size_t start = FStream.Position();
+        try {
+            ReadProperty(Instance, Component);
+        } catch (const ESkipProperty& e) {
+            // The whole property goes, however far into its value the
+            // reader had got.
+            FStream.Seek(start);
+            FStream.ReadStr();
+            FStream.SkipValue();
+            Warn(e.Offset, e.Message);
+        }
+    }
     FStream.ReadListEnd();
 }
 
@@ -422,8 +539,28 @@ void TWriter::WriteComponent(TComponent* Component) {
     formfile::ObjectHeader h;
     h.ClassName = (Component == FRoot && !FRootClassName.empty()) ? FRootClassName : Component->ClassName();
     h.Name = Component->Name();
-    FOut.WriteObjectHeader(h);
-    WriteProperties(Component, std::string());
+    const TComponent::TFilerFlags& flags = Component->FilerFlags();
+    h.Flags = static_cast<uint8_t>((flags.Inherited ? formfile::ffInherited : 0) |
+                                   (flags.Inline ? formfile::ffInline : 0) |
+                                   (flags.HasChildPos ? formfile::ffChildPos : 0));
+    h.ChildPos = flags.ChildPos;
+    if (auto* standIn = dynamic_cast<IStandIn*>(Component)) {
+        // As it was stored, but where the control is now.
+        h.ClassName = standIn->StreamedClassName;
+        FOut.WriteObjectHeader(h);
+        auto* control = dynamic_cast<TControl*>(Component);
+        for (const TStoredProperty& p : standIn->StoredProperties) {
+            FOut.WritePropName(p.Name);
+            if (control && SameText(p.Name, "Left")) FOut.WriteInteger(control->Left());
+            else if (control && SameText(p.Name, "Top")) FOut.WriteInteger(control->Top());
+            else if (control && SameText(p.Name, "Width")) FOut.WriteInteger(control->Width());
+            else if (control && SameText(p.Name, "Height")) FOut.WriteInteger(control->Height());
+            else FOut.WriteStoredValue(p.Value);
+        }
+    } else {
+        FOut.WriteObjectHeader(h);
+        WriteProperties(Component, std::string());
+    }
     FOut.WriteListEnd();
     Component->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
     FOut.WriteListEnd();
@@ -557,8 +694,24 @@ TComponent* ReadComponentFromText(std::string_view Text, const std::string& Sour
 
 TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
                                   bool IgnoreMissingHandlers) {
-    if (formfile::IsBinaryForm(Data)) return ReadComponentFromBinary(Data, SourceName, Root, IgnoreMissingHandlers);
-    return ReadComponentFromText(Data, SourceName, Root, IgnoreMissingHandlers);
+    TReadOptions options;
+    options.IgnoreMissingHandlers = IgnoreMissingHandlers;
+    return ReadComponentFromForm(Data, SourceName, Root, options);
+}
+
+TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
+                                  const TReadOptions& Options) {
+    auto read = [&](std::string_view binary, const formfile::TextPosMap* positions) {
+        TReader reader(binary, SourceName, positions);
+        reader.SetIgnoreMissingHandlers(Options.IgnoreMissingHandlers);
+        reader.SetLenient(Options.Lenient);
+        if (Options.OnWarning) reader.OnWarning = Options.OnWarning;
+        return reader.ReadRootComponent(Root);
+    };
+    if (formfile::IsBinaryForm(Data)) return read(Data, nullptr);
+    formfile::TextPosMap positions;
+    const std::string binary = formfile::TextToBinary(Data, SourceName, &positions);
+    return read(binary, &positions);
 }
 
 std::string WriteComponentToBinary(TComponent* Root, const std::string& RootClassName) {

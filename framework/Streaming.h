@@ -55,6 +55,16 @@ public:
     // Handlers that the root's class does not publish are an error unless
     // this is set; they are then left unassigned.
     void SetIgnoreMissingHandlers(bool v) { FIgnoreMissingHandlers = v; }
+    // Lenient reading, as a designer's "Ignore All": a property that cannot
+    // be taken (unknown, read-only, a bad value, a handler the root lacks)
+    // is skipped with a warning, and an object of a class the program does
+    // not have becomes a stand-in (see StandIn.h) that keeps its class name,
+    // properties and children, so that writing the form keeps its meaning.
+    // A damaged stream is still an error.
+    void SetLenient(bool v) { FLenient = v; }
+    // Where warnings go, one line each, "FILE:line:column: warning: ...";
+    // the default writes them to the log.
+    std::function<void(const std::string& Line)> OnWarning;
     // When set, a handler the root's class does not publish is handed here
     // (the designer keeps it by name) instead of being an error.
     std::function<void(TObject* Instance, const TPropInfo* Prop, const std::string& Method)> OnMissingHandler;
@@ -91,12 +101,16 @@ private:
     void ReadCollection(TCollection* Collection, TComponent* Component);
     void ResolveFixups();
     [[noreturn]] void PropError(size_t Offset, const std::string& Where, const std::string& Message);
+    TComponent* ReadStandIn(const formfile::ObjectHeader& Header, TComponent* Parent);
+    void Warn(size_t Offset, const std::string& Message);
 
     formfile::BinaryReader FStream;
     std::string FSourceName;
     std::vector<TWeakRef<TComponent>> FLoaded;
     std::vector<Fixup> FFixups;
     bool FIgnoreMissingHandlers = false;
+    bool FLenient = false;
+    std::vector<std::string> FWarnedClasses;
     // DefineProperties lookup state.
     std::string FDefinedWanted;
     bool FDefinedFound = false;
@@ -134,8 +148,18 @@ private:
     std::string FRootClassName;
 };
 
+// How the conveniences read: handlers the root lacks left unassigned, and
+// lenient reading with its warnings (see TReader::SetLenient).
+struct TReadOptions {
+    bool IgnoreMissingHandlers = false;
+    bool Lenient = false;
+    std::function<void(const std::string& Line)> OnWarning;
+};
+
 // Conveniences over TReader and TWriter. Text input is converted to binary
 // first; text output is the binary rendered by the text writer.
+TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
+                                  const TReadOptions& Options);
 TComponent* ReadComponentFromBinary(std::string_view Data, const std::string& SourceName, TComponent* Root,
                                     bool IgnoreMissingHandlers = false);
 TComponent* ReadComponentFromText(std::string_view Text, const std::string& SourceName, TComponent* Root,

@@ -60,6 +60,15 @@ public:
         return TEvent(&Call<M, C>, static_cast<TObject*>(obj));
     }
 
+    // Binds a callable (a lambda) to a context component, as a connection
+    // with a context object: the callable lives as long as the context and
+    // is never called once the context is freed. Form files store handlers
+    // by method name only, so an event bound this way is not written.
+    // Defined in Classes.h.
+    template <class F>
+        requires std::is_invocable_v<F&, Args...>
+    static TEvent Of(TComponent* Context, F&& Fn);
+
     bool Assigned() const { return FCode != nullptr; }
     explicit operator bool() const { return Assigned(); }
 

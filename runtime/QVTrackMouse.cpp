@@ -48,6 +48,18 @@ int TQVControlsList::IndexOf(TControl* Control) const {
 
 bool TQVControlsList::RemoveControl(TControl* Control) { return RemoveComponentItems(Control, false); }
 
+TQVControlItem* TQVControlsList::AddControl(TControl* Control) {
+    auto* item = static_cast<TQVControlItem*>(Add());
+    item->TheControl = Control;
+    // A control of another owner says when it goes, so that no item keeps it.
+    if (Control && FTracker && Control->Owner() != FTracker->Owner()) Control->FreeNotification(FTracker);
+    if (FTracker && FTracker->FActive) {
+        FTracker->FTrackedControls->Add(Control);
+        FTracker->FControlStates->Add(Control);
+    }
+    return item;
+}
+
 bool TQVControlsList::RemoveComponentItems(const TComponent* AComponent, bool Every) {
     if (!AComponent || GetCount() == 0) return false;
     bool removed = false;

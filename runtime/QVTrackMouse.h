@@ -71,6 +71,9 @@ class TQVControlsList : public vcl::TCollection {
     int IndexOf(vcl::TControl* Control) const;
     // Removes the first item that refers to Control itself; true if it did.
     bool RemoveControl(vcl::TControl* Control);
+    // Adds an item watching Control, the typed way to fill the list in code.
+    // On a tracker already running, Control is tracked from now on as well.
+    TQVControlItem* AddControl(vcl::TControl* Control);
     // opRemove removes every item naming AComponent; insertion does nothing.
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation);
 
@@ -143,6 +146,7 @@ protected:
 
 private:
     friend class TQVTrackedList;
+    friend class TQVControlsList;
     void WndProc(vcl::TMessage& Message);
     void SetAssociate(TQVControlsList* Value);
     // Drops every entry of a control that is being destroyed.

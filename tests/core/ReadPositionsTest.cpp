@@ -78,8 +78,6 @@ TEST_F(ReadPositions, ErrorsPointAtTheOffendingToken) {
         const char* Expected;
     } cases[] = {
         {"unknown child class", "  object X: TNoSuchClass\n  end\n", "test.dfm:2:13: Class TNoSuchClass not found"},
-        {"inherited object", "  Left = 1\n    inherited X: TTestControl\n  end\n",
-         "test.dfm:3:5: Inherited and inline objects are not supported (X)"},
         {"duplicate name", "  object A: TTestControl\n  end\n  object a: TTestControl\n  end\n",
          "test.dfm:4:10: A component named a already exists"},
         {"unknown property", "  Left = 1\n   Colour = 1\n",

@@ -341,3 +341,31 @@ TEST_P(Extensions, TraceShowsMessagesTheControlsTheyNameAndTheHandlersRun) {
     auto at = [&](const std::string& l) { return std::find(lines.begin(), lines.end(), l) - lines.begin(); };
     EXPECT_LT(at("Form1: CM_MOUSEENTER wParam=0 lParam=A"), at("  T.OnMouseEnter(A)"));
 }
+
+// --- Code-only conveniences: lambdas with a context, AddControl ---
+
+TEST_F(ChildTracking, LambdaHandlersLiveAsLongAsTheirContext) {
+    auto* tracker = new TQVTrackMouse(form);
+    tracker->SetName("T");
+    tracker->Associate()->AddControl(outer);
+    tracker->Run();
+    tracker->Associate()->AddControl(sibling);  // once running, tracked at once
+    auto* context = new TComponent(nullptr);
+    auto captured = std::make_shared<int>(0);
+    Strings seen;
+    tracker->OnMouseEnter() = TQVTrackMouseEvent::Of(context, [&seen, captured](TObject* s) {
+        seen.push_back(static_cast<TComponent*>(s)->Name());
+    });
+    MoveTo(outer, 5, 5);
+    MoveTo(sibling, 5, 5);
+    EXPECT_EQ(seen, (Strings{"Outer", "Sibling"}));
+    EXPECT_EQ(captured.use_count(), 2);
+    // Not a method of the form: the writer leaves it out.
+    EXPECT_EQ(WriteComponentToText(form).find("OnMouseEnter"), std::string::npos);
+    // The context goes: the callable with it, and the event does nothing.
+    context->Free();
+    EXPECT_EQ(captured.use_count(), 1);
+    MoveScreen(1, 1);
+    MoveTo(outer, 5, 5);
+    EXPECT_EQ(seen.size(), 2u);
+}

@@ -157,3 +157,50 @@ TEST_F(Formrun, TraceNamesEachMessageAndWhatTheTrackerMadeOfIt) {
     r = Run(Data("Tracked.dfm") + " --script " + script.string());
     EXPECT_EQ(r.Out, "");
 }
+
+TEST_F(Formrun, LenientLoadsWhatStrictRefusesAndShotDrawsTheForm) {
+    const fs::path form = Write("odd.dfm",
+                                "object Odd: TOdd\n"
+                                "  Caption = 'Odd'\n"
+                                "  ClientHeight = 100\n"
+                                "  ClientWidth = 160\n"
+                                "  Ctl3DX = False\n"
+                                "  object Gauge1: TGauge\n"
+                                "    Left = 8\n"
+                                "    Top = 8\n"
+                                "    Width = 100\n"
+                                "    Height = 20\n"
+                                "    Progress = 40\n"
+                                "  end\n"
+                                "end\n");
+    vcltest::TRun strict = Run(form.string());
+    EXPECT_EQ(strict.Status, 1);
+    EXPECT_NE(strict.Err.find("odd.dfm:5:3: Error reading Odd.Ctl3DX: Property Ctl3DX does not exist"),
+              std::string::npos)
+        << strict.Err;
+    vcltest::TRun lenient = Run(form.string() + " --lenient");
+    ASSERT_EQ(lenient.Status, 0) << lenient.Err;
+    EXPECT_NE(lenient.Err.find("odd.dfm:5:3: warning: Error reading Odd.Ctl3DX"), std::string::npos) << lenient.Err;
+    EXPECT_NE(lenient.Err.find("odd.dfm:6:18: warning: Class TGauge not found"), std::string::npos) << lenient.Err;
+    EXPECT_NE(lenient.Out.find("  object Gauge1: TGauge\n    Left = 8\n    Top = 8\n    Width = 100\n    Height = 20\n"
+                               "    Progress = 40\n  end\n"),
+              std::string::npos)
+        << lenient.Out;
+    // The picture is the form's window: its client area and the frame.
+    vcltest::TRun shot = Run(form.string() + " --lenient --shot odd.png");
+    ASSERT_EQ(shot.Status, 0) << shot.Err;
+    EXPECT_EQ(shot.Out, "");
+    const std::string png = vcltest::Slurp(dir / "odd.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    auto be32 = [&](size_t at) {
+        return (uint32_t(uint8_t(png[at])) << 24) | (uint32_t(uint8_t(png[at + 1])) << 16) |
+               (uint32_t(uint8_t(png[at + 2])) << 8) | uint32_t(uint8_t(png[at + 3]));
+    };
+    EXPECT_GT(be32(16), 160u);  // width, frame included
+    EXPECT_GT(be32(20), 100u);
+    EXPECT_LT(be32(16), 200u);
+    vcltest::TRun version = Run("--version");
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "formrun 1.0.0\n");
+}
