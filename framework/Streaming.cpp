@@ -214,6 +214,8 @@ TComponent* TReader::ReadStandIn(const formfile::ObjectHeader& Header, TComponen
     }
     FStream.ReadListEnd();
     if (dynamic_cast<TStandInComponent*>(Parent)) visual = false;  // no place to show it
+    // Image lists store the size of their pictures as Width and Height.
+    if (Header.ClassName.find("ImageList") != std::string::npos) visual = false;
     TComponent* c;
     IStandIn* standIn;
     if (visual) {
