@@ -19,6 +19,7 @@
 #include "demo/Tour.h"
 #include "framework/Forms.h"
 #include "framework/MessageTrace.h"
+#include "framework/Version.h"
 #include "framework/Log.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/headless/InputScript.h"
@@ -32,6 +33,7 @@ const char* const kUsage =
     "usage: HoverBench [--backend headless|sdl] [--log] [--trace]\n"
     "       HoverBench --tour [--shots DIR]\n"
     "       HoverBench --script FILE\n"
+    "       HoverBench --version\n"
     "  (no options)      real windows when a display is reachable, else the tour\n"
     "  --backend NAME    headless (runs the tour) or sdl (real windows)\n"
     "  --log             with real windows, print the event log as well\n"
@@ -71,6 +73,10 @@ int main(int argc, char** argv) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::puts("HoverBench " QV_VERSION);
             return 0;
         }
         if (a == "--backend" || a == "--script" || a == "--shots") {

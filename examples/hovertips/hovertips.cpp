@@ -19,6 +19,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "framework/Version.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/headless/InputScript.h"
 #include "runtime/QVTrackMouse.h"
@@ -158,6 +159,7 @@ namespace {
 
 const char* const kUsage =
     "usage: hovertips [--script FILE]\n"
+    "       hovertips --version\n"
     "  (no options)    a real window, where a display is reachable\n"
     "  --script FILE   drive the headless desktop with an input script\n";
 
@@ -174,6 +176,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::puts("hovertips " QV_VERSION);
             return 0;
         }
         if (arg != "--script") return Usage("unknown argument '" + arg + "'");

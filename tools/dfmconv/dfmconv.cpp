@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "framework/FormFiles.h"
+#include "framework/Version.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ using namespace vcl::formfile;
 
 constexpr const char* kUsage =
     "usage: dfmconv --to binary|text IN OUT\n"
+    "       dfmconv --version\n"
     "Converts the form file IN (text, or binary with or without a resource header)\n"
     "to the given format and writes it to OUT.\n";
 
@@ -64,6 +66,10 @@ int main(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "dfmconv " QV_VERSION "\n";
             return 0;
         }
         if (arg == "--to") {

@@ -1,10 +1,12 @@
 // formrun: loads a form file whose components are of registered classes,
 // shows it, and runs an input script on it.
 //
-//   formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers] [--trace]
+//   formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers] [--lenient]
+//               [--shot FILE.png] [--trace]
 //
 // The root object is a plain TForm whatever class the file names. Without a
 // script on the headless desktop it shows the form, writes its dump and exits.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -13,9 +15,11 @@
 #include "framework/Buttons.h"
 #include "framework/CheckLst.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Canvas.h"
 #include "framework/Forms.h"
 #include "framework/MessageTrace.h"
 #include "framework/StdCtrls.h"
+#include "framework/Version.h"
 #include "framework/Streaming.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/headless/InputScript.h"
@@ -26,11 +30,17 @@ using namespace vcl;
 namespace {
 
 const char* const kUsage =
-    "usage: formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers] [--trace]\n"
+    "usage: formrun FORM [--script FILE] [--backend headless|sdl] [--ignore-handlers] [--lenient]\n"
+    "               [--shot FILE.png] [--trace]\n"
     "  FORM               a text or binary form file\n"
     "  --script FILE      drive the headless desktop with an input script\n"
     "  --backend NAME     headless (default with a script) or sdl\n"
     "  --ignore-handlers  leave handlers the form class does not publish unassigned\n"
+    "  --lenient          skip what cannot be read with a warning, and keep objects of\n"
+    "                     unknown classes as they are stored (\"Ignore All\")\n"
+    "  --shot FILE.png    write a picture of the form as it appears (after the script,\n"
+    "                     if any) instead of its dump\n"
+    "  --version          print the version and exit\n"
     "  --trace            print every message the form receives, and what trackers\n"
     "                     made of it, one line each\n";
 
@@ -57,17 +67,23 @@ std::string StreamedClassName(const std::string& data, const std::string& path) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string formPath, scriptPath, backend;
-    bool ignoreHandlers = false, trace = false;
+    std::string formPath, scriptPath, backend, shotPath;
+    bool ignoreHandlers = false, trace = false, lenient = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
         }
-        if (a == "--script" || a == "--backend") {
-            if (i + 1 >= argc) return Usage("option '" + a + "' needs a value");
-            (a == "--script" ? scriptPath : backend) = argv[++i];
+        if (a == "--version") {
+            std::printf("formrun %s\n", QV_VERSION);
+            return 0;
+        }
+        if (a == "--script" || a == "--backend" || a == "--shot") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("option '" + a + "' needs a value");
+            (a == "--script" ? scriptPath : a == "--backend" ? backend : shotPath) = argv[++i];
+        } else if (a == "--lenient") {
+            lenient = true;
         } else if (a == "--ignore-handlers") {
             ignoreHandlers = true;
         } else if (a == "--trace") {
@@ -84,6 +100,7 @@ int main(int argc, char** argv) {
     if (!backend.empty() && backend != "headless" && backend != "sdl")
         return Usage("unknown backend '" + backend + "' (use headless or sdl)");
     if (!scriptPath.empty() && backend == "sdl") return Usage("a script drives the headless backend, not sdl");
+    if (!shotPath.empty() && backend == "sdl") return Usage("--shot draws on the headless backend, not sdl");
 
     std::string data, scriptText;
     if (!ReadFileBytes(formPath, data)) {
@@ -106,8 +123,11 @@ int main(int argc, char** argv) {
         RegisterCheckListBox();
         RegisterQVTrackMouse();
 
-        if (backend.empty() && script) backend = "headless";
-        if (!backend.empty()) {
+        if (backend.empty() && (script || !shotPath.empty())) backend = "headless";
+        if (!shotPath.empty()) {
+            // Room for large forms: the picture is the form's own window.
+            SetPlatform(std::make_unique<THeadlessPlatform>(TSize{2560, 1600}));
+        } else if (!backend.empty()) {
             std::unique_ptr<IPlatform> p = CreatePlatform(backend);
             if (!p) {
                 std::fprintf(stderr, "formrun: the %s backend cannot start (not built in, or no display reachable)\n",
@@ -122,7 +142,11 @@ int main(int argc, char** argv) {
         std::string className = StreamedClassName(data, formPath);
         TForm* form = nullptr;
         Application->CreateForm(form);
-        ReadComponentFromForm(data, formPath, form, ignoreHandlers);
+        TReadOptions options;
+        options.IgnoreMissingHandlers = ignoreHandlers;
+        options.Lenient = lenient;
+        options.OnWarning = [](const std::string& Line) { std::fprintf(stderr, "%s\n", Line.c_str()); };
+        ReadComponentFromForm(data, formPath, form, options);
 
         auto* desktop = dynamic_cast<THeadlessPlatform*>(Platform());
         auto rootName = [&](TCustomForm* f) { return f == form ? className : f->ClassName(); };
@@ -130,7 +154,25 @@ int main(int argc, char** argv) {
             if (script) {
                 script->RootClassName = rootName;
                 desktop->OnIdleInput = [&] { return script->Step(*desktop); };
-            } else {
+            }
+            if (!shotPath.empty()) {
+                // The form as it appears once shown (and driven), cut from the
+                // desktop along its window's frame.
+                auto next = std::move(desktop->OnIdleInput);
+                desktop->OnIdleInput = [&, next] {
+                    if (next && next()) return true;
+                    TBitmapData screen = desktop->Screenshot();
+                    const TRect r = form->BoundsRect();
+                    TBitmapData picture;
+                    picture.Resize(std::max(1, std::min(r.Width(), screen.Width - std::max(0, r.Left))),
+                                   std::max(1, std::min(r.Height(), screen.Height - std::max(0, r.Top))));
+                    for (int32_t y = 0; y < picture.Height; ++y)
+                        for (int32_t x = 0; x < picture.Width; ++x)
+                            picture.SetPixel(x, y, screen.Pixel(r.Left + x, r.Top + y));
+                    SavePng(picture, shotPath);
+                    return false;
+                };
+            } else if (!script) {
                 // Show the form, write its dump, and end.
                 desktop->OnIdleInput = [&] {
                     std::string text = WriteComponentToText(form, rootName(form));

@@ -27,6 +27,7 @@
 #include "framework/Packages.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
+#include "framework/Version.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
 #include "framework/platform/headless/InputScript.h"
 #include "tools/qvdesign/FormSplice.h"
@@ -41,6 +42,7 @@ const char* const kUsage =
     "       qvdesign inspect FORM --package PKG...\n"
     "       qvdesign edit FORM COMPONENT.PROPERTY --package PKG... [--backend headless|sdl] [--script FILE]\n"
     "       qvdesign resources PKG [--extract DIR]\n"
+    "       qvdesign --version\n"
     "  palette    load the packages, register them, list the palette pages with their\n"
     "             components and the property editors bound to them\n"
     "  inspect    load a text or binary form file in design mode and list every\n"
@@ -340,6 +342,10 @@ int Run(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::puts("qvdesign " QV_VERSION);
         return 0;
     }
     std::vector<std::string> positional, packages;

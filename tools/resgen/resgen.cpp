@@ -58,6 +58,7 @@
 #include <vector>
 
 #include "framework/FormFiles.h"
+#include "framework/Version.h"
 #include "framework/resfile/ResFile.h"
 
 namespace {
@@ -66,6 +67,7 @@ using namespace vcl::resfile;
 
 constexpr const char* kUsage =
     "usage: resgen [--depfile FILE] MANIFEST OUT.res\n"
+    "       resgen --version\n"
     "Compiles the resources listed in MANIFEST into the resource file OUT.res.\n";
 
 // A message ready to print: it names the file, and the line where there is one.
@@ -443,6 +445,10 @@ int main(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "resgen " QV_VERSION "\n";
             return 0;
         }
         if (arg == "--depfile") {
