@@ -161,15 +161,7 @@ int main(int argc, char** argv) {
                 auto next = std::move(desktop->OnIdleInput);
                 desktop->OnIdleInput = [&, next] {
                     if (next && next()) return true;
-                    TBitmapData screen = desktop->Screenshot();
-                    const TRect r = form->BoundsRect();
-                    TBitmapData picture;
-                    picture.Resize(std::max(1, std::min(r.Width(), screen.Width - std::max(0, r.Left))),
-                                   std::max(1, std::min(r.Height(), screen.Height - std::max(0, r.Top))));
-                    for (int32_t y = 0; y < picture.Height; ++y)
-                        for (int32_t x = 0; x < picture.Width; ++x)
-                            picture.SetPixel(x, y, screen.Pixel(r.Left + x, r.Top + y));
-                    SavePng(picture, shotPath);
+                    SavePng(desktop->WindowShot(form), shotPath);
                     return false;
                 };
             } else if (!script) {

@@ -83,13 +83,7 @@ TBitmapData Picture(THeadlessPlatform& Desktop, TForm* Form) {
     Form->SetTop(0);
     Form->Show();
     Application->ProcessMessages();
-    TBitmapData screen = Desktop.Screenshot();
-    const TRect r = Form->BoundsRect();
-    TBitmapData p;
-    p.Resize(std::clamp(r.Width(), 1, screen.Width), std::clamp(r.Height(), 1, screen.Height));
-    for (int32_t y = 0; y < p.Height; ++y)
-        for (int32_t x = 0; x < p.Width; ++x) p.SetPixel(x, y, screen.Pixel(r.Left + x, r.Top + y));
-    return p;
+    return Desktop.WindowShot(Form);
 }
 
 // Scaled to fit W x H, averaging the source pixels each target pixel covers.

@@ -171,4 +171,16 @@ TBitmapData THeadlessPlatform::Screenshot() {
 
 void THeadlessPlatform::SaveScreenshot(const std::string& FileName) { SavePng(Screenshot(), FileName); }
 
+TBitmapData THeadlessPlatform::WindowShot(const TCustomForm* Form) {
+    const TBitmapData screen = Screenshot();
+    const TRect r = Form->BoundsRect();
+    const int32_t left = std::clamp(r.Left, 0, screen.Width), top = std::clamp(r.Top, 0, screen.Height);
+    const int32_t right = std::clamp(r.Right, left, screen.Width), bottom = std::clamp(r.Bottom, top, screen.Height);
+    TBitmapData shot;
+    shot.Resize(std::max(1, right - left), std::max(1, bottom - top));
+    for (int32_t y = 0; y < shot.Height; ++y)
+        for (int32_t x = 0; x < shot.Width; ++x) shot.SetPixel(x, y, screen.Pixel(left + x, top + y));
+    return shot;
+}
+
 }  // namespace vcl

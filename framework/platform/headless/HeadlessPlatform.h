@@ -72,6 +72,9 @@ public:
     TBitmapData Screenshot();
     // The same, written as PNG; EWriteError naming the file on failure.
     void SaveScreenshot(const std::string& FileName);
+    // One form's window (frame included) as the screen shows it, cut from
+    // the screenshot; the part off the screen is left out.
+    TBitmapData WindowShot(const TCustomForm* Form);
 
 private:
     TSize FScreen;
