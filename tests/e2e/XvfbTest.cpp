@@ -285,6 +285,24 @@ TEST_F(XvfbTest, FormrunShowsTheFormInARealWindow) {
     EXPECT_EQ(app->Stop(), 0) << Log();
 }
 
+TEST_F(XvfbTest, DwellTimersRunOnTheRealClock) {
+    // hovertips: Save at client (212, 16), 75 x 25, shows its tip after
+    // resting 500 ms on it; the group box lights up as one area.
+    Start({QV_HOVERTIPS});
+    auto w = AwaitWindow("Hover tips");
+    ASSERT_TRUE(w) << Log();
+    Move(w->X + 60, w->Y + 50);  // onto a radio button inside the group box
+    EXPECT_TRUE(Logged("enter Shipping")) << Log();
+    Move(w->X + 250, w->Y + 28);
+    EXPECT_TRUE(Logged("enter Save")) << Log();
+    EXPECT_TRUE(Logged("tip Save: Keeps the shipping choice", 5s)) << Log();
+    Move(w->X + 150, w->Y + 160);
+    EXPECT_TRUE(Logged("leave Save")) << Log();
+    const std::string out = app->Out();
+    EXPECT_EQ(out.find("enter Shipping"), out.rfind("enter Shipping")) << "one entry for the whole group\n" << Log();
+    EXPECT_EQ(app->Stop(), 0) << Log();
+}
+
 // No server needed: a display that cannot be reached.
 TEST_F(XvfbTest, HoverBenchHoverLooksFollowTheRealPointerAndExitEndsIt) {
     Start({QV_HOVERBENCH, "--log"});  // the default backend: a display is reachable
