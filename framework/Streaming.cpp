@@ -678,42 +678,51 @@ void TWriter::WriteCollection(TCollection* Collection) {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+// One reader set up from the options, over a binary stream (with the text
+// positions it was converted from, if any).
+TComponent* ReadWithOptions(std::string_view Binary, const formfile::TextPosMap* Positions,
+                            const std::string& SourceName, TComponent* Root, const TReadOptions& Options) {
+    TReader reader(Binary, SourceName, Positions);
+    reader.SetIgnoreMissingHandlers(Options.IgnoreMissingHandlers);
+    reader.SetLenient(Options.Lenient);
+    if (Options.OnWarning) reader.OnWarning = Options.OnWarning;
+    return reader.ReadRootComponent(Root);
+}
+
+TComponent* ReadTextWithOptions(std::string_view Text, const std::string& SourceName, TComponent* Root,
+                                const TReadOptions& Options) {
+    formfile::TextPosMap positions;
+    const std::string binary = formfile::TextToBinary(Text, SourceName, &positions);
+    return ReadWithOptions(binary, &positions, SourceName, Root, Options);
+}
+
+TReadOptions HandlersOnly(bool IgnoreMissingHandlers) {
+    TReadOptions options;
+    options.IgnoreMissingHandlers = IgnoreMissingHandlers;
+    return options;
+}
+}  // namespace
+
 TComponent* ReadComponentFromBinary(std::string_view Data, const std::string& SourceName, TComponent* Root,
                                     bool IgnoreMissingHandlers) {
-    TReader reader(Data, SourceName);
-    reader.SetIgnoreMissingHandlers(IgnoreMissingHandlers);
-    return reader.ReadRootComponent(Root);
+    return ReadWithOptions(Data, nullptr, SourceName, Root, HandlersOnly(IgnoreMissingHandlers));
 }
 
 TComponent* ReadComponentFromText(std::string_view Text, const std::string& SourceName, TComponent* Root,
                                   bool IgnoreMissingHandlers) {
-    formfile::TextPosMap positions;
-    const std::string binary = formfile::TextToBinary(Text, SourceName, &positions);
-    TReader reader(binary, SourceName, &positions);
-    reader.SetIgnoreMissingHandlers(IgnoreMissingHandlers);
-    return reader.ReadRootComponent(Root);
+    return ReadTextWithOptions(Text, SourceName, Root, HandlersOnly(IgnoreMissingHandlers));
 }
 
 TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
                                   bool IgnoreMissingHandlers) {
-    TReadOptions options;
-    options.IgnoreMissingHandlers = IgnoreMissingHandlers;
-    return ReadComponentFromForm(Data, SourceName, Root, options);
+    return ReadComponentFromForm(Data, SourceName, Root, HandlersOnly(IgnoreMissingHandlers));
 }
 
 TComponent* ReadComponentFromForm(std::string_view Data, const std::string& SourceName, TComponent* Root,
                                   const TReadOptions& Options) {
-    auto read = [&](std::string_view binary, const formfile::TextPosMap* positions) {
-        TReader reader(binary, SourceName, positions);
-        reader.SetIgnoreMissingHandlers(Options.IgnoreMissingHandlers);
-        reader.SetLenient(Options.Lenient);
-        if (Options.OnWarning) reader.OnWarning = Options.OnWarning;
-        return reader.ReadRootComponent(Root);
-    };
-    if (formfile::IsBinaryForm(Data)) return read(Data, nullptr);
-    formfile::TextPosMap positions;
-    const std::string binary = formfile::TextToBinary(Data, SourceName, &positions);
-    return read(binary, &positions);
+    if (formfile::IsBinaryForm(Data)) return ReadWithOptions(Data, nullptr, SourceName, Root, Options);
+    return ReadTextWithOptions(Data, SourceName, Root, Options);
 }
 
 std::string WriteComponentToBinary(TComponent* Root, const std::string& RootClassName) {
