@@ -303,9 +303,16 @@ void TQVTrackMouse::CheckDwell(TObject*) {
 
 void TQVTrackMouse::IdleCheck(TObject*) {
     // Something moved, appeared or went since the last pass: the pointer may
-    // be over other controls though it did not move. (In the messaging mode
-    // the framework's idle processing reports such changes itself.)
-    if (!FBounding && FActive && FPassLayout != LayoutGeneration()) GeometricPass();
+    // be over other controls though it did not move. The messaging mode has
+    // the framework's idle processing report such changes, and looks only
+    // for tracked controls a moved child left behind. A handler run by
+    // either may free this tracker: nothing follows them.
+    if (!FActive) return;
+    if (!FBounding) {
+        if (FPassLayout != LayoutGeneration()) GeometricPass();
+    } else {
+        LeaveAbandoned(nullptr);
+    }
 }
 
 std::string TQVTrackMouse::TraceWho() const { return Name().empty() ? std::string(ClassName()) : std::string(Name()); }
@@ -320,6 +327,15 @@ bool TQVTrackMouse::Fire(TQVTrackMouseEvent& Event, const char* Name, TControl* 
 
 // ---------------------------------------------------------------------------
 // Detection
+
+namespace {
+// Whether Inner is Outer or lies inside it.
+bool Within(const TControl* Inner, const TControl* Outer) {
+    for (const TControl* c = Inner; c; c = c->Parent())
+        if (c == Outer) return true;
+    return false;
+}
+}  // namespace
 
 void TQVTrackMouse::WndProc(TMessage& Message) {
     TWndMethod oldProc = FOldWindowProc;
@@ -346,9 +362,11 @@ bool TQVTrackMouse::MessagingEvent(TMessage& Message) {
         if (FTrackedControls->IndexOf(control) != -1) {
             SetOver(control, entering);
             TQVTrackMouseEvent& event = entering ? FOnMouseEnter : FOnMouseLeave;
+            // Result is written once the handler has returned: the handler,
+            // and any dispatch nested in it, still see the record as it came.
             if (event.Assigned()) {
-                Message.Result = 0;
                 Fire(event, entering ? "OnMouseEnter" : "OnMouseLeave", control);
+                Message.Result = 0;
             }
         }
         return !owned || form;
@@ -366,11 +384,6 @@ bool TQVTrackMouse::MessagingEvent(TMessage& Message) {
         concerned.emplace_back(control);  // tracked, so alive: a control of another form
     }
     if (entering) std::reverse(concerned.begin(), concerned.end());  // outermost first
-    auto within = [](const TControl* inner, const TControl* outer) {
-        for (const TControl* c = inner; c; c = c->Parent())
-            if (c == outer) return true;
-        return false;
-    };
     for (auto& ref : concerned) {
         TControl* t = ref.Get();
         if (!self || (owned && !form)) break;
@@ -382,13 +395,42 @@ bool TQVTrackMouse::MessagingEvent(TMessage& Message) {
             // Still over it, or over one of its descendants: no leave. (Read
             // each time: a handler may have freed the control under the pointer.)
             const TControl* now = Application ? Application->MouseControl() : nullptr;
-            if (now && within(now, t) && (t != control || now != t)) continue;
+            if (now && Within(now, t) && (t != control || now != t)) continue;
         }
         SetOver(t, entering);
         TQVTrackMouseEvent& event = entering ? FOnMouseEnter : FOnMouseLeave;
         if (!event.Assigned()) continue;
-        Message.Result = 0;
         Fire(event, entering ? "OnMouseEnter" : "OnMouseLeave", t);
+        Message.Result = 0;
+    }
+    if ((!owned || form) && self) return LeaveAbandoned(&Message);
+    return !owned || form;
+}
+
+bool TQVTrackMouse::LeaveAbandoned(TMessage* Message) {
+    // A child moved out of a tracked control takes the pointer with it, and
+    // no later message names the control it left: every control reported
+    // entered is held against the control under the pointer.
+    if (!FTrackChildren || !FBounding || FOver.empty()) return true;
+    const TControl* now = Application ? Application->MouseControl() : nullptr;
+    std::vector<TWeakRef<TControl>> left;
+    for (const TOver& o : FOver)
+        if (!now || !Within(now, o.Control)) left.emplace_back(o.Control);
+    if (left.empty()) return true;
+    TWeakRef<TQVTrackMouse> self(this);
+    const bool owned = Owner() != nullptr;
+    TWeakRef<TComponent> form(Owner());
+    for (auto& ref : left) {
+        if (!self || (owned && !form)) break;
+        TControl* t = ref.Get();
+        if (!t || !InOver(t)) continue;
+        // Read again: a handler may have moved the pointer or the controls.
+        now = Application ? Application->MouseControl() : nullptr;
+        if (now && Within(now, t)) continue;
+        SetOver(t, false);
+        if (!FOnMouseLeave.Assigned()) continue;
+        Fire(FOnMouseLeave, "OnMouseLeave", t);
+        if (Message) Message->Result = 0;
     }
     return !owned || form;
 }
@@ -466,10 +508,11 @@ bool TQVTrackMouse::GeometricPass() {
             event = &FOnMouseEnter;
             name = "OnMouseEnter";
         }
-        // The query follows the events; where no handler is assigned for the
-        // way the pointer went, it follows the pointer itself.
-        const bool follow = event || !(inside ? FOnMouseEnter : FOnMouseLeave).Assigned();
-        if (follow && inside != e.Over) {
+        // The query agrees with the event being reported and, where none
+        // is (no handler for the way the pointer went, or a state that
+        // never turned), with the pointer itself: a control is never left
+        // "over" once the pointer has gone.
+        if (inside != e.Over) {
             e.Over = inside;
             SetOver(c, inside);
             FCacheOver = FOverVersion;

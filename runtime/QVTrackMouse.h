@@ -122,8 +122,9 @@ class TQVTrackMouse : public vcl::TComponent {
     void SetBounding(bool v) { FBounding = v; }
 
     // --- Extensions ---
-    // Whether the events have reported Control entered and not yet left
-    // (false for a control that is not tracked).
+    // Whether the events have reported Control entered and not yet left;
+    // where no event is reported for a crossing, whether the pointer is
+    // over it (false for a control that is not tracked).
     bool IsPointerOver(const vcl::TControl* Control) const;
     // The tracked controls the pointer is over by that measure, in the order
     // of TrackedControls.
@@ -154,6 +155,11 @@ private:
     // The two detection modes. Each returns false when a handler freed the
     // owner form, so that the message ends there.
     bool MessagingEvent(vcl::TMessage& Message);
+    // Child tracking: leaves every control reported entered that the
+    // pointer is over neither directly nor through a descendant. Same
+    // result as MessagingEvent; Message (may be null) gets Result 0 when a
+    // handler ran.
+    bool LeaveAbandoned(vcl::TMessage* Message);
     bool GeometricPass();
     // Calls Event for Control, traced; false when this tracker is gone.
     bool Fire(TQVTrackMouseEvent& Event, const char* Name, vcl::TControl* Control);

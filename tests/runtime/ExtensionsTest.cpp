@@ -83,7 +83,7 @@ TEST_P(Extensions, QueryAfterListChangesAndModeSwitches) {
     else EXPECT_EQ(Under(), Strings{"A"});          // the pass sees it again
     // The other mode takes over from what was reported. The geometric mode
     // keeps its own states from before the switch, so leaving B after it
-    // reports nothing, and the query keeps agreeing with the events.
+    // reports nothing, and the query follows the pointer.
     MoveTo(b, 5, 5);
     log.Take();
     tracker->SetBounding(!GetParam());
@@ -91,7 +91,7 @@ TEST_P(Extensions, QueryAfterListChangesAndModeSwitches) {
     MoveTo(other, 5, 5);
     if (GetParam()) {
         EXPECT_EQ(log.Take(), Events{});
-        EXPECT_EQ(Under(), Strings{"B"});
+        EXPECT_EQ(Under(), Strings{});
         MoveTo(b, 5, 5);
         MoveTo(other, 5, 5);
         EXPECT_EQ(log.Take(), (Events{"enter B", "leave B"}));
@@ -166,6 +166,25 @@ TEST_P(Extensions, DwellFiresOncePerEntryAfterHoverTime) {
     EXPECT_EQ(log.Take(), (Events{"leave A", "enter A", "leave A", "enter B"}));
     Wait(200);
     EXPECT_EQ(log.Take(), (Events{"hover B"}));
+}
+
+TEST_P(Extensions, WithoutAnEnterHandlerTheQueryAndTheDwellFollowThePointer) {
+    TrackAB()->OnMouseEnter() = TQVTrackMouseEvent();
+    // Twice: a later visit gets its own dwell.
+    for (int visit = 0; visit < 2; ++visit) {
+        MoveTo(a, 5, 5);
+        EXPECT_TRUE(tracker->IsPointerOver(a)) << visit;
+        MoveTo(other, 5, 5);
+        EXPECT_FALSE(tracker->IsPointerOver(a)) << visit;
+        Wait(1000);  // no dwell for a control the pointer left
+        // The geometric mode never saw an entry to pair a leave with.
+        EXPECT_EQ(log.Take(), GetParam() ? Events{"leave A"} : Events{}) << visit;
+        MoveTo(a, 5, 5);
+        Wait(400);
+        EXPECT_EQ(log.Take(), Events{"hover A"}) << visit;
+        MoveTo(other, 5, 5);
+        log.Take();
+    }
 }
 
 TEST_P(Extensions, HoverTimeZeroFiresRightAfterTheEntry) {
@@ -278,6 +297,38 @@ TEST_F(ChildTracking, ChildFreedUnderThePointerKeepsTheAreaEntered) {
     EXPECT_TRUE(t->IsPointerOver(outer));
     MoveScreen(1, 1);
     EXPECT_EQ(log.Take(), Events{"leave Outer"});
+}
+
+TEST_F(ChildTracking, AChildMovedOutOfTheAreaTakesThePointerWithIt) {
+    TQVTrackMouse* t = TrackWithChildren({outer});
+    MoveTo(inner, 100, 70);
+    EXPECT_EQ(log.Take(), Events{"enter Outer"});
+    // Onto the form at the same place, still under the pointer: the pointer
+    // is over nothing of Outer's any more.
+    inner->SetParent(form);
+    inner->SetBounds(30, 30, 120, 80);
+    Process();
+    EXPECT_EQ(log.Take(), Events{"leave Outer"});
+    EXPECT_FALSE(t->IsPointerOver(outer));
+    MoveTo(form, 300, 200);
+    MoveTo(inner, 100, 70);
+    EXPECT_EQ(log.Take(), Events{});
+    // The same move made by a handler, with the pointer then going to the
+    // bare form before any idle moment.
+    inner->SetParent(outer);
+    inner->SetBounds(20, 20, 120, 80);
+    MoveTo(form, 300, 200);
+    log.Take();
+    log.OnEvent = [&](const std::string& e, TObject*) {
+        if (e == "enter Outer") inner->SetParent(form);
+    };
+    Desktop()->MoveTo(ScreenOf(inner, 100, 70));
+    Desktop()->MoveTo(ScreenOf(form, 300, 200));
+    Process();
+    log.OnEvent = nullptr;
+    EXPECT_FALSE(t->IsPointerOver(outer));
+    const Events events = log.Take();
+    EXPECT_EQ(events, (Events{"enter Outer", "leave Outer"}));
 }
 
 // --- Storage ---

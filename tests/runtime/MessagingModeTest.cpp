@@ -39,18 +39,26 @@ TEST_F(Messaging, PointerCrossingTrackedControlsReportsEnterAndLeave) {
 
 TEST_F(Messaging, HandledNotificationReachesTheFormWithResultZero) {
     TMessageRecorder original(form);
-    Track({label}, true);
-    original.Messages.clear();
-    TMessage m;
-    m.Msg = CM_MOUSEENTER;
-    m.LParam = reinterpret_cast<intptr_t>(label);
-    m.Result = 77;
-    form->WindowProc(m);
-    EXPECT_EQ(log.Take(), (Events{"enter Label1"}));
-    EXPECT_EQ(m.Result, 0);
-    ASSERT_EQ(original.Messages.size(), 1u);  // passed on exactly once
-    EXPECT_EQ(original.Messages[0].Result, 0);
-    EXPECT_EQ(original.Messages[0].LParam, reinterpret_cast<intptr_t>(label));
+    TQVTrackMouse* t = Track({label}, true);
+    for (bool children : {false, true}) {
+        t->SetTrackChildren(children);
+        original.Messages.clear();
+        TMessage m;
+        m.Msg = children ? CM_MOUSELEAVE : CM_MOUSEENTER;
+        m.LParam = reinterpret_cast<intptr_t>(label);
+        m.Result = 77;
+        // The handler still sees the record as it came: Result is written
+        // only after it returns.
+        intptr_t seen = -1;
+        log.OnEvent = [&](const std::string&, TObject*) { seen = m.Result; };
+        form->WindowProc(m);
+        EXPECT_EQ(log.Take(), (Events{children ? "leave Label1" : "enter Label1"}));
+        EXPECT_EQ(seen, 77) << children;
+        EXPECT_EQ(m.Result, 0);
+        ASSERT_EQ(original.Messages.size(), 1u);  // passed on exactly once
+        EXPECT_EQ(original.Messages[0].Result, 0);
+        EXPECT_EQ(original.Messages[0].LParam, reinterpret_cast<intptr_t>(label));
+    }
 }
 
 TEST_F(Messaging, UntrackedOrUnhandledNotificationsLeaveResultAlone) {
