@@ -60,7 +60,10 @@ VCL_DECLARE_EXCEPTION(EClassNotFound, EFilerError)
 bool ReadFileBytes(const std::string& Path, std::string& Out);
 // Writes Data to a new file beside Path, then renames it into place: a write
 // that fails or is cut short leaves Path as it was. A file that existed keeps
-// its permissions. EWriteError "Path: why" on failure.
+// its permissions and, where allowed, its owner. A symbolic link is followed
+// (the file it names is replaced, the link stays); a file with several hard
+// links is written in place once the new text is safely on disk beside it,
+// so every name sees the change. EWriteError "Path: why" on failure.
 void WriteFileAtomically(const std::string& Path, std::string_view Data);
 VCL_DECLARE_EXCEPTION(EPropertyError, EFilerError)
 VCL_DECLARE_EXCEPTION(EParserError, Exception)
