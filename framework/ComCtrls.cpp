@@ -1,6 +1,7 @@
 #include "framework/ComCtrls.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/ActnList.h"
 #include "framework/Canvas.h"
@@ -760,10 +761,11 @@ void TProgressBar::Paint(TCanvas& Canvas) const {
     Canvas.Brush.Color = FColor;
     Canvas.FillRect(r);
     if (Max <= Min) return;
-    const int64_t pos = std::clamp(Position, Min, Max) - Min;
+    const int64_t pos = int64_t{std::clamp(Position, Min, Max)} - Min;
     const bool vertical = FOrientation == pbVertical;
     const int32_t length = vertical ? r.Height() : r.Width();
-    const int32_t filled = static_cast<int32_t>(pos * length / (int64_t{Max} - Min));
+    // In floating point: a position of 2^32 times a width of 2^31 does not fit 64 bits.
+    const int32_t filled = static_cast<int32_t>(static_cast<double>(pos) * length / static_cast<double>(int64_t{Max} - Min));
     Canvas.Brush.Color = clHighlight;
     // Blocks of 10 pixels with a gap of 2, as the classic bar has them.
     for (int32_t at = 0; at < filled; at += 12) {
@@ -872,8 +874,11 @@ void TTrackBar::Paint(TCanvas& Canvas) const {
                             : TRect{12, FHeight / 2 - 6, FWidth - 12, FHeight / 2 - 2};
     look::SunkenEdge(Canvas, groove);
     if (length <= 0) return;
-    const int64_t span = std::max<int64_t>(1, int64_t{Max} - Min);
-    const int32_t at = 12 + static_cast<int32_t>((std::clamp(Position, Min, Max) - Min) * length / span);
+    // A form file may give Min above Max: the range is taken either way.
+    const int32_t lo = std::min(Min, Max), hi = std::max(Min, Max);
+    const int64_t span = std::max<int64_t>(1, int64_t{hi} - lo);
+    const double along = static_cast<double>(std::clamp(Position, lo, hi) - int64_t{lo}) * length / static_cast<double>(span);
+    const int32_t at = 12 + static_cast<int32_t>(along);
     TRect thumb = vertical ? TRect{FWidth / 2 - 10, at - 5, FWidth / 2 + 10, at + 6}
                            : TRect{at - 5, FHeight / 2 - 14, at + 6, FHeight / 2 + 6};
     look::ButtonFace(Canvas, thumb, false, false);
@@ -901,6 +906,33 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
     FTabStop = true;
 }
 
+std::string TDateTimePicker::DisplayText() const {
+    // Days since 30 Dec 1899, the time of day as the fraction. 1 Jan 0001
+    // and 31 Dec 9999 bound the calendar; nothing outside is converted.
+    constexpr double FirstDay = -693593, LastDay = 2958466;
+    const double value = FKind == dtkTime ? Time : Date;
+    if (!std::isfinite(value) || value < FirstDay || value >= LastDay) return {};
+    char buf[32];
+    if (FKind == dtkTime) {
+        const int64_t secs = std::llround(std::fabs(std::fmod(value, 1.0)) * 86400) % 86400;
+        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", static_cast<int>(secs / 3600),
+                      static_cast<int>(secs / 60 % 60), static_cast<int>(secs % 60));
+        return buf;
+    }
+    // Civil date from days since 1970-01-01 (H. Hinnant's algorithm).
+    const int64_t z = static_cast<int64_t>(value) - 25569 + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    const int64_t d = doy - (153 * mp + 2) / 5 + 1;
+    const int64_t m = mp < 10 ? mp + 3 : mp - 9;
+    const int64_t y = yoe + era * 400 + (m <= 2);
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", static_cast<int>(d), static_cast<int>(m), static_cast<int>(y));
+    return buf;
+}
+
 void TDateTimePicker::Paint(TCanvas& Canvas) const {
     TRect r{0, 0, FWidth, FHeight};
     Field(Canvas, r, FColor);
@@ -908,31 +940,7 @@ void TDateTimePicker::Paint(TCanvas& Canvas) const {
     TRect button{r.Right - bw, r.Top, r.Right, r.Bottom};
     look::ButtonFace(Canvas, button, false, false);
     Arrow(Canvas, button, false, IsEnabledForInput() ? clBtnText : clGrayText);
-    // The date as day.month.year from the day count since 30 Dec 1899.
-    const double value = FKind == dtkTime ? Time : Date;
-    std::string text;
-    if (FKind == dtkTime) {
-        int64_t secs = static_cast<int64_t>((value - static_cast<int64_t>(value)) * 86400 + 0.5) % 86400;
-        if (secs < 0) secs += 86400;
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", static_cast<int>(secs / 3600),
-                      static_cast<int>(secs / 60 % 60), static_cast<int>(secs % 60));
-        text = buf;
-    } else {
-        // Civil date from days since 1970-01-01 (H. Hinnant's algorithm).
-        int64_t z = static_cast<int64_t>(value) - 25569 + 719468;
-        const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-        const int64_t doe = z - era * 146097;
-        const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-        const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-        const int64_t mp = (5 * doy + 2) / 153;
-        const int64_t d = doy - (153 * mp + 2) / 5 + 1;
-        const int64_t m = mp < 10 ? mp + 3 : mp - 9;
-        const int64_t y = yoe + era * 400 + (m <= 2);
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", static_cast<int>(d), static_cast<int>(m), static_cast<int>(y));
-        text = buf;
-    }
+    const std::string text = DisplayText();
     look::UseFont(Canvas, *this);
     if (!IsEnabledForInput()) Canvas.Font()->SetColor(clGrayText);
     look::TTextFormat f;

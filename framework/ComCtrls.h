@@ -430,6 +430,10 @@ class TDateTimePicker : public TWinControl {
     explicit TDateTimePicker(TComponent* AOwner);
     double Date = 0, Time = 0, MinDate = 0, MaxDate = 0;
     void Paint(TCanvas& Canvas) const override;
+    // What the field shows: the date as dd.mm.yyyy or the time as hh:mm:ss;
+    // empty for a value no calendar holds (not a number, infinite, before
+    // the year 1 or after 9999), which a form file can store all the same.
+    std::string DisplayText() const;
     TNotifyEvent OnChange;
 
 private:

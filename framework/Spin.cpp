@@ -1,6 +1,7 @@
 #include "framework/Spin.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -149,7 +150,10 @@ void TFloatSpinEdit::SetDecimalPlaces(int32_t v) {
 
 void TFloatSpinEdit::ShowValue() {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", FDecimalPlaces, FValue);
+    // Fixed notation would run to hundreds of digits for a value a form file
+    // may hold (1e300): such values, and NaN and infinities, in short form.
+    if (std::isfinite(FValue) && std::fabs(FValue) < 1e15) std::snprintf(buf, sizeof buf, "%.*f", FDecimalPlaces, FValue);
+    else std::snprintf(buf, sizeof buf, "%g", FValue);
     SetTextValue(buf);
 }
 
