@@ -74,6 +74,6 @@ configure_file(cmake/qvcomponents.pc.in ${CMAKE_BINARY_DIR}/qvcomponents.pc @ONL
 install(FILES ${CMAKE_BINARY_DIR}/qvcomponents.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # The programs, and the design-time package the designer host loads.
-install(TARGETS dfmconv formrun resgen qvdesign HoverBench hovertips
+install(TARGETS dfmconv formrun formsheet resgen qvdesign HoverBench hovertips
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS QVComponents LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/qvcomponents)

@@ -33,7 +33,7 @@ const char* const kUsage =
     "usage: HoverBench [--backend headless|sdl] [--log] [--trace]\n"
     "       HoverBench --tour [--shots DIR]\n"
     "       HoverBench --script FILE\n"
-    "       HoverBench --version\n"
+    "       HoverBench --help | --version\n"
     "  (no options)      real windows when a display is reachable, else the tour\n"
     "  --backend NAME    headless (runs the tour) or sdl (real windows)\n"
     "  --log             with real windows, print the event log as well\n"
@@ -68,6 +68,8 @@ struct TLogCounts {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The log is read through pipes as it happens: a line each time.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     TOptions opt;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -113,23 +115,14 @@ int main(int argc, char** argv) {
         }
         std::string backend = opt.Backend;
         if (backend.empty() && (script || opt.Tour)) backend = "headless";
-        if (!backend.empty()) {
-            std::unique_ptr<IPlatform> p = CreatePlatform(backend);
-            if (!p) {
-                std::fprintf(stderr, "HoverBench: the %s backend cannot start (not built in, or no display reachable)\n",
-                             backend.c_str());
-                return 2;
-            }
-            SetPlatform(std::move(p));
-        }
-        Application->Initialize();
+        Application->Initialize(backend);
     } catch (const EScriptError& e) {
         std::fprintf(stderr, "HoverBench: %s\n", e.Message().c_str());
         return 1;
     } catch (const Exception& e) {
-        // QV_BACKEND names a backend that cannot start.
+        // No backend to run on, e.g. a display that cannot be opened.
         std::fprintf(stderr, "HoverBench: %s\n", e.Message().c_str());
-        return 2;
+        return 1;
     }
 
     if (opt.Trace) SetMessageTrace([](const std::string& Line) { std::printf("%s\n", Line.c_str()); });
@@ -185,6 +178,7 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         status = HoverBenchMain();
+        if (desktop && script) script->Finish(*desktop);
     } catch (const EScriptError& e) {
         std::fprintf(stderr, "HoverBench: %s\n", e.Message().c_str());
         status = 1;

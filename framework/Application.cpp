@@ -21,23 +21,9 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() = default;
 
-void TApplication::Initialize() {
-    if (Platform()) return;
-    std::string name;
-    if (const char* env = std::getenv("QV_BACKEND")) name = env;
-    std::unique_ptr<IPlatform> p;
-    if (!name.empty()) {
-        p = CreatePlatform(name);
-        if (!p && name == "sdl")
-            throw EInvalidOperation("The sdl backend (QV_BACKEND) cannot start: not built in, or no display");
-        if (!p) throw EInvalidOperation("Unknown backend '" + name + "' (QV_BACKEND): use headless or sdl");
-    } else {
-        const char* display = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        if ((display && *display) || (wayland && *wayland)) p = CreatePlatform("sdl");
-        if (!p) p = CreatePlatform("headless");
-    }
-    SetPlatform(std::move(p));
+void TApplication::Initialize(const std::string& Backend) {
+    CatchQuitSignals();
+    if (!Platform()) SetPlatform(ChoosePlatform(Backend));
 }
 
 void TApplication::AddForm(TCustomForm*) {}
@@ -138,18 +124,45 @@ void TApplication::HandleMessage() {
     Settle();
     if (FTerminated || !Platform()) return;
     // The wait ends at the next timer's time at the latest.
-    switch (Platform()->WaitEvent(e, TTimer::MillisecondsToNext())) {
+    if (!WaitAndDispatch(TTimer::MillisecondsToNext())) return;
+    Settle();
+}
+
+bool TApplication::WaitAndDispatch(int64_t TimeoutMs) {
+    TInputEvent e;
+    switch (Platform()->WaitEvent(e, TimeoutMs)) {
         case IPlatform::TWait::Event:
             DispatchInput(e);
-            break;
+            return true;
         case IPlatform::TWait::Timeout:
-            break;
+            return true;
         case IPlatform::TWait::Closed:
             // No input will ever come: the session is over.
             FTerminated = true;
-            return;
+            return false;
     }
-    Settle();
+    return true;
+}
+
+void TApplication::AdvanceTime(uint32_t Milliseconds) {
+    IPlatform* p = Platform();
+    if (!p) return;
+    // The headless clock moves only while a wait is under way, stopping at
+    // each timer's due time; a real clock moves by itself.
+    const bool virtualClock = p->StartWait(Milliseconds);
+    const uint64_t until = p->TickCount() + Milliseconds;
+    for (;;) {
+        ProcessMessages();
+        p = Platform();
+        if (!p) return;
+        const uint64_t now = p->TickCount();
+        if (virtualClock ? !p->Waiting() : now >= until) return;
+        int64_t timeout = TTimer::MillisecondsToNext();
+        if (!virtualClock && (timeout < 0 || static_cast<uint64_t>(timeout) > until - now))
+            timeout = static_cast<int64_t>(until - now);
+        if (!WaitAndDispatch(timeout)) return;
+        RunPosted();
+    }
 }
 
 void TApplication::ShowException(const Exception& E) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/CheckLst.h"
+#include "framework/ExtCtrls.h"
+
 namespace vcl {
 
 namespace {
@@ -569,6 +572,8 @@ TFrame::TFrame(TComponent* AOwner) : TScrollBox(AOwner) {
 
 void RegisterFormClasses() {
     RegisterClasses({TForm::StaticClass(), TScrollBox::StaticClass(), TFrame::StaticClass()});
+    RegisterExtControls();  // with the other units' classes, TTimer included
+    RegisterCheckListBox();
 }
 
 }  // namespace vcl

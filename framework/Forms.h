@@ -296,10 +296,13 @@ class TApplication : public TComponent {
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    // Installs the backend: the one given by --backend or QV_BACKEND, else
-    // the windowed one when a display is reachable, else the headless one.
-    // A backend already installed with SetPlatform is kept.
-    void Initialize();
+    // Installs the backend ChoosePlatform picks for Backend (a program's
+    // --backend; empty: QV_BACKEND, else the windowed one when a display is
+    // set, else the headless one), throwing EPlatformError when it cannot
+    // start, e.g. on a display that cannot be opened. A backend already
+    // installed with SetPlatform is kept. From here on SIGTERM and SIGINT end
+    // the session (CatchQuitSignals).
+    void Initialize(const std::string& Backend = {});
     const AnsiString& Title() const { return FTitle; }
     void SetTitle(const AnsiString& v) { FTitle = v; }
     TCustomForm* MainForm() const { return FMainForm.Get(); }
@@ -321,6 +324,14 @@ class TApplication : public TComponent {
     void ProcessMessages();
     // Handles one event, waiting for it if none is waiting.
     void HandleMessage();
+    // Lets Milliseconds pass with the message loop running: waiting input,
+    // timers (each one that falls due on the way, in order), posted tasks and
+    // idle work are handled, and what is pending at the end too. On the
+    // headless desktop the time is virtual and passes at once; on a windowed
+    // backend it is real time. This is how a program or a test makes time
+    // pass (a script's `wait MS` does the same); it also works after the
+    // main form has closed.
+    void AdvanceTime(uint32_t Milliseconds);
     void Terminate() { FTerminated = true; }
     bool Terminated() const { return FTerminated; }
     // Shows an exception's message in a message box.
@@ -369,6 +380,9 @@ private:
     void RunPosted();
     // What follows every turn of a loop: posted tasks, due timers, idle.
     void Settle();
+    // Waits up to TimeoutMs for input and dispatches it; false (and the
+    // application terminated) when no input will ever come.
+    bool WaitAndDispatch(int64_t TimeoutMs);
     void SendMouse(TControl* Target, uint32_t Msg, TPoint ScreenPos, uintptr_t Keys);
 
     AnsiString FTitle;
@@ -411,7 +425,11 @@ extern TScreen* Screen;
 // the installed backend.
 void ResetApplication();
 
-// Registers the form classes for form files.
+// Registers every component class of the framework for form files: forms,
+// frames and scroll boxes, and the classes of the other units (standard and
+// extra controls, buttons, check lists, timers, menus, actions, image lists,
+// dialogs, common controls, spin edits). A program that reads form files
+// makes this one call; its own classes and packages register beside it.
 void RegisterFormClasses();
 
 }  // namespace vcl

@@ -4,6 +4,26 @@
 // those messages add (a tracker says which of its events ran).
 //
 // Off by default; off, it costs one test per message sent to a control.
+//
+// A message sent to a form's window procedure chain is one line:
+//
+//   FORM: MESSAGE wParam=W lParam=L        FormDemo: CM_MOUSEENTER wParam=0 lParam=Edit1
+//
+//   FORM     the form's Name (its class name when it has none)
+//   MESSAGE  the message's name (WM_..., CM_...), else its number as $HEX
+//   W        for WM_SETCURSOR the control under the cursor (its Name, 0 for
+//            none, $HEX when it is no control of the form); otherwise the
+//            number: decimal below 10, else $HEX
+//   L        for CM_MOUSEENTER and CM_MOUSELEAVE the control entered or left
+//            (as W of WM_SETCURSOR); for mouse messages the client position
+//            X,Y; otherwise the number as for W
+//
+// The lines a component adds while it handles that message follow it,
+// indented two spaces and starting with the component's Name (else its class
+// name). A tracker writes "  QVTrack: pointer over Edit1" (or "pointer off")
+// when it decides the pointer came or went, whether or not a handler is
+// assigned, and "  QVTrack.OnMouseEnter(Edit1)" (OnMouseLeave, OnMouseHover)
+// when it calls a handler.
 #pragma once
 
 #include <cstdint>

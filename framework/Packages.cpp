@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "framework/DesignIntf.h"
 #include "framework/Resources.h"
@@ -53,7 +55,12 @@ void TPackage::Register() {
 
 TPackage* LoadPackage(const std::string& FileName) {
     std::string image;
-    if (!ReadFileBytes(FileName, image)) throw EPackageError(FileName + ": cannot read the file");
+    if (!ReadFileBytes(FileName, image)) {
+        const int err = errno;
+        throw EPackageError(FileName + (err == ENOENT   ? ": no such file"
+                                        : err == EISDIR ? ": is a folder, not a package"
+                                                        : std::string(": cannot read: ") + std::strerror(err)));
+    }
     if (image.size() < 4 || image.compare(0, 4, "\x7f" "ELF") != 0)
         throw EPackageError(FileName + ": not a package (not a shared object)");
 

@@ -89,6 +89,4 @@ int64_t TTimer::MillisecondsToNext() {
     return best;
 }
 
-void RegisterTimers() { RegisterClasses({TTimer::StaticClass()}); }
-
 }  // namespace vcl

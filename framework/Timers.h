@@ -2,7 +2,9 @@
 // the application's message loops run (modal loops included), on the
 // backend's clock. The headless desktop's clock is virtual: it moves only
 // when a script or a test says that time passes, so timed behaviour is
-// tested without sleeping.
+// tested without sleeping: Application->AdvanceTime(ms) lets time pass.
+// TTimer is registered for form files with every other class
+// (RegisterFormClasses).
 #pragma once
 
 #include <cstdint>
@@ -49,7 +51,5 @@ private:
     TNotifyEvent FOnTimer;
     uint64_t FDue = 0;
 };
-
-void RegisterTimers();
 
 }  // namespace vcl

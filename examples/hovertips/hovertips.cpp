@@ -41,10 +41,7 @@ const struct {
 // A pale blue (0x00BBGGRR) for the group under the pointer.
 const TColor kGroupHighlight = static_cast<TColor>(0xFFE8D8);
 
-void Say(const std::string& Line) {
-    std::printf("%s\n", Line.c_str());
-    std::fflush(stdout);  // in step with whatever else the run prints
-}
+void Say(const std::string& Line) { std::printf("%s\n", Line.c_str()); }
 
 std::string NameOf(TObject* Sender) { return static_cast<TControl*>(Sender)->Name(); }
 
@@ -159,7 +156,7 @@ namespace {
 
 const char* const kUsage =
     "usage: hovertips [--script FILE]\n"
-    "       hovertips --version\n"
+    "       hovertips --help | --version\n"
     "  (no options)    a real window, where a display is reachable\n"
     "  --script FILE   drive the headless desktop with an input script\n";
 
@@ -171,6 +168,8 @@ int Usage(const std::string& Problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Each event reaches a pipe as it happens, in step with the run's errors.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::string scriptPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -203,8 +202,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.Message().c_str());
         return 1;
     } catch (const Exception& e) {
-        std::fprintf(stderr, "hovertips: %s\n", e.Message().c_str());  // QV_BACKEND names one that cannot start
-        return 2;
+        std::fprintf(stderr, "hovertips: %s\n", e.Message().c_str());  // e.g. a display that cannot be opened
+        return 1;
     }
     auto* desktop = dynamic_cast<THeadlessPlatform*>(Platform());
     if (desktop && !script) return Usage("no display to open a window on; give a script to run headless");
@@ -215,6 +214,7 @@ int main(int argc, char** argv) {
         Application->CreateForm(form);
         if (desktop) desktop->OnIdleInput = [&] { return script->Step(*desktop); };
         Application->Run();  // until the form closes or the script ends
+        if (desktop) script->Finish(*desktop);  // lines after the form closed
     } catch (const EScriptError& e) {
         std::fprintf(stderr, "%s\n", e.Message().c_str());
         status = 1;

@@ -5,11 +5,15 @@
 //   minimal                 a window where a display is reachable, else a
 //                           short tour of the form on the headless desktop
 //   minimal --script FILE   an input script drives the headless desktop
+//   minimal --help | --version
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <framework/Forms.h>
 #include <framework/StdCtrls.h>
+#include <framework/Version.h>
 #include <framework/platform/headless/HeadlessPlatform.h>
 #include <framework/platform/headless/InputScript.h>
 #include <runtime/QVTrackMouse.h>
@@ -30,11 +34,17 @@ T* Place(TForm* Form, const char* Name, const char* Caption, int Left, int Top, 
 }
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each event reaches a pipe as it happens
+    const std::string option = argc > 1 ? argv[1] : "";
+    if (argc == 2 && (option == "--help" || option == "--version")) {
+        std::puts(option == "--help" ? "usage: minimal [--script FILE]" : "minimal " QV_VERSION);
+        return 0;
+    }
     std::string script = kTour, source = "tour";
-    if (argc == 3 && std::string(argv[1]) == "--script") {
+    if (argc == 3 && option == "--script") {
         source = argv[2];
         if (!ReadFileBytes(source, script)) {
-            std::fprintf(stderr, "minimal: cannot read %s\n", argv[2]);
+            std::fprintf(stderr, "minimal: cannot read %s: %s\n", argv[2], std::strerror(errno));
             return 1;
         }
         SetPlatform(CreatePlatform("headless"));  // scripts drive the virtual desktop
@@ -42,7 +52,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: minimal [--script FILE]\n");
         return 2;
     }
-    Application->Initialize();  // a window where a display is, else the headless desktop
+    try {
+        Application->Initialize();  // a window where a display is set, else the headless desktop
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "minimal: %s\n", e.Message().c_str());  // e.g. a display that cannot be opened
+        return 1;
+    }
 
     TForm* form = nullptr;
     Application->CreateForm(form);
@@ -70,6 +85,7 @@ int main(int argc, char** argv) {
         TInputScript input(script, source);
         if (desktop) desktop->OnIdleInput = [&] { return input.Step(*desktop); };
         Application->Run();  // until the form closes or the script ends
+        if (desktop) input.Finish(*desktop);  // lines after the form closed
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s\n", e.Message().c_str());  // FILE:LINE: what is wrong
         status = 1;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/SysUtils.h"
 #include "framework/System.h"
 #include "framework/Types.h"
 
@@ -76,6 +77,11 @@ public:
     virtual TWait WaitEvent(TInputEvent& Event, int64_t TimeoutMs) = 0;
     // Milliseconds on the backend's clock, which timers follow.
     virtual uint64_t TickCount() const = 0;
+    // A virtual clock moves only while the loop waits: StartWait arms a wait
+    // of Milliseconds that WaitEvent then moves through, and Waiting stays
+    // true until it is over. A real clock moves by itself: false.
+    virtual bool StartWait(uint32_t /*Milliseconds*/) { return false; }
+    virtual bool Waiting() const { return false; }
 
     // Shows what the forms look like now (the drawing backends paint here).
     virtual void Present() {}
@@ -91,5 +97,24 @@ std::unique_ptr<IPlatform> SetPlatform(std::unique_ptr<IPlatform> P);
 // Creates a backend by name ("headless" or "sdl"); null if unknown, not built
 // in, or unable to start (the windowed one with no display to reach).
 std::unique_ptr<IPlatform> CreatePlatform(const std::string& Name);
+
+// No backend could be chosen: the message names the backend or the display
+// and says how to run on the headless desktop instead.
+VCL_DECLARE_EXCEPTION(EPlatformError, Exception)
+// The backend a program runs on, the one rule for every program: Name (as
+// --backend gives it) when not empty, else QV_BACKEND, else the windowed one
+// when DISPLAY or WAYLAND_DISPLAY is set, else the headless one. A display
+// that is set but cannot be opened is an error, never a reason to run
+// headless: a user who expects a window gets no tour writing files instead.
+std::unique_ptr<IPlatform> ChoosePlatform(const std::string& Name = {});
+
+// SIGTERM and SIGINT end the session: from the first one on, the backends
+// report a Quit (once), so the application closes its forms and leaves its
+// loops as when the session ends any other way. A second signal while the
+// first is still being handled ends the process at once. Signals ignored at
+// start (nohup) stay ignored.
+void CatchQuitSignals();
+// The signal that asked the session to end; 0 while none has.
+int QuitSignal();
 
 }  // namespace vcl

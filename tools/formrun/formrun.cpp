@@ -12,13 +12,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/Buttons.h"
-#include "framework/CheckLst.h"
-#include "framework/ExtCtrls.h"
 #include "framework/Canvas.h"
 #include "framework/Forms.h"
 #include "framework/MessageTrace.h"
-#include "framework/StdCtrls.h"
 #include "framework/Version.h"
 #include "framework/Streaming.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
@@ -35,11 +31,13 @@ const char* const kUsage =
     "  FORM               a text or binary form file\n"
     "  --script FILE      drive the headless desktop with an input script\n"
     "  --backend NAME     headless (default with a script) or sdl\n"
-    "  --ignore-handlers  leave handlers the form class does not publish unassigned\n"
+    "  --ignore-handlers  leave the form's handlers unassigned (the plain TForm that\n"
+    "                     stands for the form's own class has none to bind them to)\n"
     "  --lenient          skip what cannot be read with a warning, and keep objects of\n"
     "                     unknown classes as they are stored (\"Ignore All\")\n"
     "  --shot FILE.png    write a picture of the form as it appears (after the script,\n"
     "                     if any) instead of its dump\n"
+    "  --help             print this and exit\n"
     "  --version          print the version and exit\n"
     "  --trace            print every message the form receives, and what trackers\n"
     "                     made of it, one line each\n";
@@ -47,6 +45,18 @@ const char* const kUsage =
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "formrun: %s\n%s", problem.c_str(), kUsage);
     return 2;
+}
+
+// A load error, with the way on where an option gets past it: the plain
+// root publishes no handlers, and classes the program lacks can stand in.
+std::string WithWayOn(const std::string& Message, bool Lenient) {
+    if (Lenient) return Message;
+    if (Message.find(": Method ") != std::string::npos && Message.find(" not found in class ") != std::string::npos)
+        return Message + " (formrun's plain form binds no handlers: --ignore-handlers leaves them unassigned;"
+                         " --lenient also skips whatever else cannot be read)";
+    if (Message.find(": Class ") != std::string::npos && Message.ends_with(" not found"))
+        return Message + " (--lenient keeps it as a stand-in)";
+    return Message;
 }
 
 // The class the file names for its root. Errors give offsets in the file,
@@ -68,7 +78,7 @@ std::string StreamedClassName(const std::string& data, const std::string& path) 
 
 int main(int argc, char** argv) {
     std::string formPath, scriptPath, backend, shotPath;
-    bool ignoreHandlers = false, trace = false, lenient = false;
+    bool ignoreHandlers = false, trace = false, lenient = false, shotWritten = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") {
@@ -117,26 +127,14 @@ int main(int argc, char** argv) {
         if (!scriptPath.empty()) script = std::make_unique<TInputScript>(scriptText, scriptPath);
 
         RegisterFormClasses();
-        RegisterStdControls();
-        RegisterExtControls();
-        RegisterButtons();
-        RegisterCheckListBox();
         RegisterQVTrackMouse();
 
         if (backend.empty() && (script || !shotPath.empty())) backend = "headless";
         if (!shotPath.empty()) {
             // Room for large forms: the picture is the form's own window.
             SetPlatform(std::make_unique<THeadlessPlatform>(TSize{2560, 1600}));
-        } else if (!backend.empty()) {
-            std::unique_ptr<IPlatform> p = CreatePlatform(backend);
-            if (!p) {
-                std::fprintf(stderr, "formrun: the %s backend cannot start (not built in, or no display reachable)\n",
-                             backend.c_str());
-                return 2;
-            }
-            SetPlatform(std::move(p));
         }
-        Application->Initialize();
+        Application->Initialize(backend);
         if (trace) SetMessageTrace([](const std::string& Line) { std::printf("%s\n", Line.c_str()); });
 
         std::string className = StreamedClassName(data, formPath);
@@ -162,6 +160,7 @@ int main(int argc, char** argv) {
                 desktop->OnIdleInput = [&, next] {
                     if (next && next()) return true;
                     SavePng(desktop->WindowShot(form), shotPath);
+                    shotWritten = true;
                     return false;
                 };
             } else if (!script) {
@@ -175,11 +174,19 @@ int main(int argc, char** argv) {
         }
         Application->Run();
         if (desktop) desktop->OnIdleInput = nullptr;
+        if (desktop && script) script->Finish(*desktop);
+        if (!shotPath.empty() && !shotWritten) {
+            std::fprintf(stderr, "formrun: %s: the form closed before --shot could draw it\n", formPath.c_str());
+            return 1;
+        }
+    } catch (const EPlatformError& e) {
+        std::fprintf(stderr, "formrun: %s\n", e.Message().c_str());
+        return 1;
     } catch (const EScriptError& e) {
         std::fprintf(stderr, "%s\n", e.Message().c_str());
         return 1;
     } catch (const Exception& e) {
-        std::fprintf(stderr, "%s\n", e.Message().c_str());
+        std::fprintf(stderr, "%s\n", WithWayOn(e.Message(), lenient).c_str());
         return 1;
     }
     return 0;

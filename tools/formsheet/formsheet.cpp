@@ -3,12 +3,14 @@
 //   formsheet FOLDER --out SHEET.png [--columns N] [--thumb WIDTH]
 //
 // Every form file of the folder (text or binary) is loaded as formrun loads
-// it: strictly first (handlers the plain form lacks left unassigned), then,
-// if that fails, leniently (what cannot be read skipped, unknown classes kept
-// as stand-ins). Each is shown on the headless desktop and drawn as a
-// thumbnail with its file name under it and a mark for how it loaded: green
-// strictly, amber leniently, red not at all. The last line printed is the
-// summary: "N forms: S strictly, L leniently, F not at all".
+// it: strictly first, as `formrun FORM --ignore-handlers` does (every class,
+// property and value known; the handlers left unassigned, since the plain
+// form has none), then, if that fails, leniently, as `formrun FORM --lenient`
+// does (what cannot be read skipped, unknown classes kept as stand-ins). Each
+// is shown on the headless desktop and drawn as a thumbnail with its file
+// name under it and a mark for how it loaded: green strictly, amber
+// leniently, red not at all. The last line printed is the summary:
+// "N forms: S strictly, L leniently, F not at all".
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -16,12 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Buttons.h"
 #include "framework/Canvas.h"
-#include "framework/CheckLst.h"
-#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
-#include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
 #include "framework/Version.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
@@ -38,7 +36,11 @@ const char* const kUsage =
     "  --out FILE     the contact sheet to write (PNG)\n"
     "  --columns N    thumbnails a row (8)\n"
     "  --thumb WIDTH  the width of a thumbnail in pixels (200)\n"
-    "  --version      print the version and exit\n";
+    "  --help         print this and exit\n"
+    "  --version      print the version and exit\n"
+    "Each form is marked by how it loads: green strictly (as formrun FORM\n"
+    "--ignore-handlers loads it), amber leniently (as formrun FORM --lenient),\n"
+    "red not at all.\n";
 
 int Usage(const std::string& Problem) {
     std::fprintf(stderr, "formsheet: %s\n%s", Problem.c_str(), kUsage);
@@ -59,7 +61,8 @@ bool IsFormFile(const fs::path& p) {
     return ext == ".dfm" || ext == ".lfm" || ext == ".xfm" || ext == ".fmx";
 }
 
-// Loads the form into a fresh plain form; null when it does not load.
+// Loads the form into a fresh plain form, with formrun's options for the
+// same mark; null when it does not load.
 TForm* Load(const std::string& Data, const std::string& Path, bool Lenient) {
     auto* form = new TForm(Application);
     TWeakRef<TForm> ref(form);
@@ -158,10 +161,6 @@ int main(int argc, char** argv) {
     std::sort(files.begin(), files.end());
 
     RegisterFormClasses();
-    RegisterStdControls();
-    RegisterExtControls();
-    RegisterButtons();
-    RegisterCheckListBox();
     RegisterQVTrackMouse();
     auto desktop = std::make_unique<THeadlessPlatform>(TSize{2560, 1600});
     THeadlessPlatform& screen = *desktop;

@@ -4,8 +4,8 @@
 // editor reports a change.
 //
 //   qvdesign palette PKG...
-//   qvdesign inspect FORM --package PKG...
-//   qvdesign edit FORM COMPONENT.PROPERTY --package PKG... [--backend headless|sdl] [--script FILE]
+//   qvdesign inspect FORM --package PKG... [--lenient]
+//   qvdesign edit FORM COMPONENT.PROPERTY --package PKG... [--lenient] [--backend headless|sdl] [--script FILE]
 //   qvdesign resources PKG [--extract DIR]
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,13 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Buttons.h"
-#include "framework/CheckLst.h"
 #include "framework/DesignIntf.h"
-#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Packages.h"
-#include "framework/StdCtrls.h"
+#include "framework/StandIn.h"
 #include "framework/Streaming.h"
 #include "framework/Version.h"
 #include "framework/platform/headless/HeadlessPlatform.h"
@@ -39,10 +36,11 @@ namespace {
 
 const char* const kUsage =
     "usage: qvdesign palette PKG...\n"
-    "       qvdesign inspect FORM --package PKG...\n"
-    "       qvdesign edit FORM COMPONENT.PROPERTY --package PKG... [--backend headless|sdl] [--script FILE]\n"
+    "       qvdesign inspect FORM --package PKG... [--lenient]\n"
+    "       qvdesign edit FORM COMPONENT.PROPERTY --package PKG... [--lenient] [--backend headless|sdl]\n"
+    "                     [--script FILE]\n"
     "       qvdesign resources PKG [--extract DIR]\n"
-    "       qvdesign --version\n"
+    "       qvdesign --help | --version\n"
     "  palette    load the packages, register them, list the palette pages with their\n"
     "             components and the property editors bound to them\n"
     "  inspect    load a text or binary form file in design mode and list every\n"
@@ -51,6 +49,10 @@ const char* const kUsage =
     "             the file is saved in its own format, everything else kept as it was\n"
     "  resources  list a package's resources (type, name, language, size); --extract\n"
     "             writes each into DIR\n"
+    "  --package PKG  load a package first, for the classes and editors it registers\n"
+    "  --lenient      read the form as formrun --lenient does: what cannot be read is\n"
+    "                 skipped with a warning, objects of unknown classes stand in and\n"
+    "                 are saved back exactly as they were stored\n"
     "  --script FILE  drive the headless desktop with an input script (formrun's commands)\n";
 
 // A wrong command line: exit 2.
@@ -67,12 +69,27 @@ std::string ReadFile(const std::string& Path) {
 }
 
 // The framework's own component classes, which every designed form may use.
-void RegisterHostClasses() {
-    RegisterFormClasses();
-    RegisterStdControls();
-    RegisterExtControls();
-    RegisterButtons();
-    RegisterCheckListBox();
+void RegisterHostClasses() { RegisterFormClasses(); }
+
+// The package this program was built or installed with, where it lies
+// beside the program; empty when it is not there.
+std::string OwnPackage() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    for (const fs::path& p : {self.parent_path() / "QVComponents.bpl",
+                              self.parent_path() / QV_INSTALLED_PACKAGE})
+        if (fs::is_regular_file(p, ec)) return p.lexically_normal().string();
+    return {};
+}
+
+// A class the form names that no loaded package registered: where one may
+// come from.
+std::string ClassNotFoundHint() {
+    const std::string own = OwnPackage();
+    return " (if a package provides it, load it with --package PKG" +
+           (own.empty() ? std::string() : ", e.g. --package " + own) +
+           "; --lenient keeps it as a stand-in)";
 }
 
 // The packages a command loads, each registered; unloaded in reverse order
@@ -139,7 +156,7 @@ struct TDesignedForm {
     }
 };
 
-std::unique_ptr<TDesignedForm> ReadDesignedForm(const std::string& Path) {
+std::unique_ptr<TDesignedForm> ReadDesignedForm(const std::string& Path, bool Lenient) {
     auto form = std::make_unique<TDesignedForm>();
     form->Path = Path;
     form->Original = ReadFile(Path);
@@ -166,8 +183,17 @@ std::unique_ptr<TDesignedForm> ReadDesignedForm(const std::string& Path) {
     reader.OnMissingHandler = [f](TObject* Instance, const TPropInfo* Prop, const std::string& Method) {
         f->Handlers[{Instance, Prop->Name}] = Method;
     };
+    reader.SetLenient(Lenient);
+    reader.OnWarning = [](const std::string& Line) { std::fprintf(stderr, "%s\n", Line.c_str()); };
     try {
         reader.ReadRootComponent(form->Root);
+    } catch (const Exception& e) {
+        form->Root->Free();
+        form->Root = nullptr;
+        const std::string& m = e.Message();
+        if (m.find(": Class ") != std::string::npos && m.ends_with(" not found"))
+            throw EHostError(m + ClassNotFoundHint());
+        throw;
     } catch (...) {
         form->Root->Free();
         form->Root = nullptr;
@@ -204,6 +230,14 @@ int Palette(const std::vector<std::string>& Packages) {
 
 void InspectComponent(const TDesignedForm& Form, TComponent* C, const std::string& ClassName, int Depth) {
     const std::string indent(static_cast<size_t>(Depth) * 2, ' ');
+    if (const auto* standIn = dynamic_cast<const IStandIn*>(C)) {
+        // Its class is not loaded: what the file stores is all there is.
+        std::printf("%s%s: %s (stand-in, kept as stored)\n", indent.c_str(), C->Name().c_str(),
+                    standIn->StreamedClassName.c_str());
+        for (const TStoredProperty& p : standIn->StoredProperties)
+            std::printf("%s  %s (as stored)\n", indent.c_str(), p.Name.c_str());
+        return;
+    }
     std::printf("%s%s: %s\n", indent.c_str(), C->Name().c_str(), ClassName.c_str());
     for (const TPropInfo* prop : C->ClassType()->Properties()) {
         std::string value = PropertyValueText(C, prop);
@@ -223,9 +257,9 @@ void InspectComponent(const TDesignedForm& Form, TComponent* C, const std::strin
     }
 }
 
-int Inspect(const std::string& FormPath, const std::vector<std::string>& Packages) {
+int Inspect(const std::string& FormPath, const std::vector<std::string>& Packages, bool Lenient) {
     TLoadedPackages loaded(Packages);
-    auto form = ReadDesignedForm(FormPath);  // freed before the packages go
+    auto form = ReadDesignedForm(FormPath, Lenient);  // freed before the packages go
     InspectComponent(*form, form->Root, form->RootClass, 0);
     for (int i = 0; i < form->Root->ComponentCount(); ++i) {
         TComponent* c = form->Root->Components(i);
@@ -261,7 +295,7 @@ std::string Saved(const TDesignedForm& Form, const std::string& Component, const
 }
 
 int Edit(const std::string& FormPath, const std::string& Target, const std::vector<std::string>& Packages,
-         const std::string& Backend, const std::string& ScriptPath) {
+         const std::string& Backend, const std::string& ScriptPath, bool Lenient) {
     const size_t dot = Target.find('.');
     if (dot == std::string::npos || dot == 0 || dot + 1 == Target.size())
         throw TUsageError{"edit: expected COMPONENT.PROPERTY, not '" + Target + "'"};
@@ -269,18 +303,12 @@ int Edit(const std::string& FormPath, const std::string& Target, const std::vect
 
     std::unique_ptr<TInputScript> script;
     if (!ScriptPath.empty()) script = std::make_unique<TInputScript>(ReadFile(ScriptPath), ScriptPath);
-    std::string backend = Backend.empty() && script ? "headless" : Backend;
-    if (!backend.empty()) {
-        std::unique_ptr<IPlatform> p = CreatePlatform(backend);
-        if (!p) throw EHostError("the " + backend + " backend cannot start (not built in, or no display reachable)");
-        SetPlatform(std::move(p));
-    }
-    Application->Initialize();
+    Application->Initialize(Backend.empty() && script ? "headless" : Backend);
 
     TLoadedPackages loaded(Packages);
     bool changed = false;
     {
-        auto form = ReadDesignedForm(FormPath);
+        auto form = ReadDesignedForm(FormPath, Lenient);
         TComponent* component = SameText(form->Root->Name(), componentName)
                                     ? form->Root
                                     : form->Root->FindComponent(componentName);
@@ -299,6 +327,7 @@ int Edit(const std::string& FormPath, const std::string& Target, const std::vect
         if (desktop && script) desktop->OnIdleInput = [&] { return script->Step(*desktop); };
         editor->Edit();
         if (desktop) desktop->OnIdleInput = nullptr;
+        if (desktop && script) script->Finish(*desktop);
         changed = designer.Changed();
         if (changed) {
             WriteFileAtomically(FormPath, Saved(*form, component->Name(), prop->Name));
@@ -350,6 +379,7 @@ int Run(int argc, char** argv) {
     }
     std::vector<std::string> positional, packages;
     std::string backend, script, extract;
+    bool lenient = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--help" || a == "-h") {
@@ -363,6 +393,8 @@ int Run(int argc, char** argv) {
             else if (a == "--backend") backend = v;
             else if (a == "--script") script = v;
             else extract = v;
+        } else if (a == "--lenient") {
+            lenient = true;
         } else if (a.starts_with("-")) {
             throw TUsageError{"unknown option '" + a + "'"};
         } else {
@@ -377,18 +409,20 @@ int Run(int argc, char** argv) {
     if ((!backend.empty() || !script.empty()) && command != "edit")
         throw TUsageError{command + ": --backend and --script go with edit"};
     if (!extract.empty() && command != "resources") throw TUsageError{command + ": --extract goes with resources"};
+    if (lenient && command != "inspect" && command != "edit")
+        throw TUsageError{command + ": --lenient goes with inspect and edit"};
     if (!packages.empty() && (command == "palette" || command == "resources"))
         throw TUsageError{command + ": name the packages as arguments, without --package"};
 
     if (command == "palette") return Palette(positional);
     if (command == "inspect") {
         expect(1, "one form file");
-        return Inspect(positional[0], packages);
+        return Inspect(positional[0], packages, lenient);
     }
     if (command == "edit") {
         expect(2, "a form file and COMPONENT.PROPERTY");
         if (script.size() && backend == "sdl") throw TUsageError{"a script drives the headless backend, not sdl"};
-        return Edit(positional[0], positional[1], packages, backend, script);
+        return Edit(positional[0], positional[1], packages, backend, script, lenient);
     }
     if (command == "resources") {
         expect(1, "one package");

@@ -47,6 +47,13 @@ bool THeadlessPlatform::SetCursorPos(TPoint Pos) {
 }
 
 bool THeadlessPlatform::PollEvent(TInputEvent& Event) {
+    // Checked between script steps too, however long the script.
+    if (!FQuit && QuitSignal()) {
+        FQuit = true;
+        Event = TInputEvent{};
+        Event.Kind = TInputEvent::Quit;
+        return true;
+    }
     if (FQueue.empty()) return false;
     Event = FQueue.front();
     FQueue.pop_front();
@@ -65,6 +72,7 @@ bool THeadlessPlatform::PollEvent(TInputEvent& Event) {
 IPlatform::TWait THeadlessPlatform::WaitEvent(TInputEvent& Event, int64_t TimeoutMs) {
     for (;;) {
         if (PollEvent(Event)) return TWait::Event;
+        if (FQuit) return TWait::Closed;  // the rest of a script is not run
         if (Waiting()) {
             uint64_t until = FWaitUntil;
             if (TimeoutMs >= 0) until = std::min(until, FNow + static_cast<uint64_t>(TimeoutMs));

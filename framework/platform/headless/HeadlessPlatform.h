@@ -53,8 +53,14 @@ public:
     // Lets Milliseconds of virtual time pass, once the queued input has been
     // taken: the message loop moves the clock on as it waits, stopping at
     // each timer that falls due. Waiting() is true until the time is over.
+    // This only arms the wait; Application->AdvanceTime(ms) arms it and runs
+    // the loop until it is over, which is what programs and tests call.
     void Wait(uint32_t Milliseconds);
-    bool Waiting() const { return FWaitUntil > FNow; }
+    bool Waiting() const override { return FWaitUntil > FNow; }
+    bool StartWait(uint32_t Milliseconds) override {
+        Wait(Milliseconds);
+        return true;
+    }
 
     // Asked for more input when a loop waits on an empty queue: it may inject
     // events (or act on the forms) and return true, or return false when no
@@ -84,6 +90,7 @@ private:
     std::deque<TInputEvent> FQueue;
     uint64_t FNow = 0;
     uint64_t FWaitUntil = 0;
+    bool FQuit = false;  // a quit signal came; told to the framework once
 };
 
 }  // namespace vcl

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 
 #include "framework/Forms.h"
@@ -255,6 +256,28 @@ bool TInputScript::Step(THeadlessPlatform& Desktop) {
         }
     }
     return false;
+}
+
+void TInputScript::Finish(THeadlessPlatform& Desktop) {
+    // A run cut short by SIGTERM or SIGINT runs nothing more, and says where it stopped.
+    if (const int signal = QuitSignal(); signal && FNext < FCommands.size()) {
+        const TCommand& c = FCommands[FNext];
+        Fail(c.Line, std::string(signal == SIGINT ? "SIGINT" : "SIGTERM") + " stopped the run before '" + c.Verb +
+                         (c.Rest.empty() ? "" : " " + c.Rest) + "'");
+    }
+    while (FNext < FCommands.size()) {
+        const TCommand& c = FCommands[FNext++];
+        if (c.Verb == "wait") {
+            int32_t ms = 0;
+            ParseInt(c.Args[0], ms);
+            if (Application) Application->AdvanceTime(static_cast<uint32_t>(ms));
+        } else if (c.Verb == "shot") {
+            if (OnShot) OnShot(c.Args[0]);
+            else Desktop.SaveScreenshot(c.Args[0]);
+        } else {
+            Fail(c.Line, "the form is closed; '" + c.Verb + (c.Rest.empty() ? "" : " " + c.Rest) + "' cannot run");
+        }
+    }
 }
 
 }  // namespace vcl

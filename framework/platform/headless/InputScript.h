@@ -50,6 +50,14 @@ public:
     // script has ended (false). Install it as the desktop's OnIdleInput.
     bool Step(THeadlessPlatform& Desktop);
     bool Finished() const { return FNext >= FCommands.size(); }
+    // Runs what is left once the run is over before the script (the main
+    // form, or the dialog the script drives, has closed): `wait` and `shot`
+    // still run, since they concern the desktop; any other command raises
+    // "NAME:LINE: the form is closed; 'COMMAND' cannot run". A program calls
+    // it after its message loop, so that no line is dropped unseen. After a
+    // quit signal (QuitSignal) nothing more runs: "NAME:LINE: SIGTERM stopped
+    // the run before 'COMMAND'".
+    void Finish(THeadlessPlatform& Desktop);
 
     // Where dump output goes (standard output unless set).
     std::function<void(const std::string&)> OnOutput;

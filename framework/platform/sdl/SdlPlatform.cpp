@@ -1,9 +1,14 @@
 #include "framework/platform/sdl/SdlPlatform.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "framework/Canvas.h"
 #include "framework/Forms.h"
@@ -11,6 +16,8 @@
 #include "framework/Log.h"
 #include "framework/Messages.h"
 #include "framework/Windows.h"
+
+struct _XDisplay;  // Xlib's Display, passed through untouched
 
 namespace vcl {
 
@@ -57,6 +64,30 @@ TBitmapData Compose(const TCustomForm* Form, int32_t Width, int32_t Height, TPoi
     return out;
 }
 
+// The X display in use, for the report when its connection is lost.
+char gDisplayName[256];
+
+// Xlib's I/O error handler: the connection is gone and Xlib will not let the
+// program carry on. Its default handler calls exit(), and the static
+// destructors that exit() runs close windows through SDL, which then waits
+// forever on the dead connection; so this one reports and ends the process
+// without them.
+int OnLostDisplay(_XDisplay*) {
+    std::fflush(stdout);  // what the program has written stays whole
+    std::fprintf(stderr, "%s: lost the connection to display %s\n", program_invocation_short_name, gDisplayName);
+    ::_exit(1);
+}
+
+// SDL's X11 video driver uses the process's libX11; its handler is global.
+void CatchLostDisplay(const char* Display) {
+    std::snprintf(gDisplayName, sizeof gDisplayName, "%s", Display ? Display : "");
+    using THandler = int (*)(_XDisplay*);
+    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    auto set = reinterpret_cast<THandler (*)(THandler)>(dlsym(x11 ? x11 : RTLD_DEFAULT, "XSetIOErrorHandler"));
+    if (set) set(&OnLostDisplay);
+    else LogLine("sdl: libX11 not found: a lost display connection ends the program without a report");
+    if (x11) dlclose(x11);
+}
 
 }  // namespace
 
@@ -112,6 +143,8 @@ std::unique_ptr<TSdlPlatform> TSdlPlatform::Create() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Pixels go straight into the windows: no OpenGL is needed.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SIGTERM and SIGINT are the framework's (CatchQuitSignals), for every backend.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 
     // Only the window systems a display variable names: SDL would otherwise
     // go on to drivers that take over the console.
@@ -132,7 +165,11 @@ std::unique_ptr<TSdlPlatform> TSdlPlatform::Create() {
     std::string errors;
     for (const char* d : drivers) {
         if (d) SDL_SetHint(SDL_HINT_VIDEODRIVER, d);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return std::unique_ptr<TSdlPlatform>(new TSdlPlatform());
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            const char* current = SDL_GetCurrentVideoDriver();
+            if (current && std::strcmp(current, "x11") == 0) CatchLostDisplay(std::getenv("DISPLAY"));
+            return std::unique_ptr<TSdlPlatform>(new TSdlPlatform());
+        }
         errors += std::string(errors.empty() ? "" : "; ") + (d ? d : chosen) + ": " + SDL_GetError();
     }
     LogLine("sdl: cannot start video (" + errors + ")");
@@ -450,6 +487,12 @@ bool TSdlPlatform::Translate(const void* Raw, TInputEvent& Event) {
 }
 
 bool TSdlPlatform::PollEvent(TInputEvent& Event) {
+    if (!FQuit && QuitSignal()) {
+        FQuit = true;
+        Event = TInputEvent{};
+        Event.Kind = TInputEvent::Quit;
+        return true;
+    }
     if (!FPending.empty()) {
         Event = FPending.front();
         FPending.pop_front();
