@@ -1,5 +1,5 @@
-// List boxes and check list boxes: items, sorting, marks, layout, and the
-// user's selection and toggles.
+// List boxes and check list boxes: items, sorting, marks and layout (the
+// user's selection and toggles: data/lists.txt, see ScenarioTest.cpp).
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
@@ -16,7 +16,6 @@ protected:
     void SetUp() override {
         ControlsTest::SetUp();
         list = Make<TCheckListBox>(form, 10, 10, 204, 69);
-        list->OnClick = clicks.Event();
         list->OnClickCheck = checks.Event();
     }
     void AddAll(std::initializer_list<const char*> texts) {
@@ -38,7 +37,7 @@ protected:
         return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
     TCheckListBox* list = nullptr;
-    TNotifyLog clicks, checks;
+    TNotifyLog checks;
 };
 
 }  // namespace
@@ -100,58 +99,3 @@ TEST_F(CheckListTest, ColumnsFillTopToBottomThenLeftToRight) {
     EXPECT_EQ(list->ItemAtPos(TPoint{5, 30}, false), 1);
 }
 
-TEST_F(CheckListTest, ClickSelectsAndOnlyTheCheckAreaToggles) {
-    AddAll({"one", "two", "three"});
-    TRect r = list->ItemRect(1);
-    ClickOn(list, r.Left + list->CheckWidth() + 5, r.Top + 3);  // on the text
-    EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(clicks.Count(), 1);
-    EXPECT_EQ(checks.Count(), 0);
-    ClickOn(list, r.Left + 2, r.Top + 3);  // on the box
-    EXPECT_EQ(CheckedTexts(), (std::vector<std::string>{"two"}));
-    EXPECT_EQ(checks.Count(), 1);
-    ClickOn(list, 5, 60);  // below the items: nothing
-    EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(clicks.Count(), 2);
-    EXPECT_EQ(checks.Count(), 1);
-}
-
-TEST_F(CheckListTest, SpaceTogglesTheSelectedItemThroughTheCycle) {
-    AddAll({"one", "two"});
-    list->SetAllowGrayed(true);
-    list->SetFocus();
-    Key(VK_SPACE);  // nothing selected yet
-    EXPECT_EQ(checks.Count(), 0);
-    Key(VK_DOWN);
-    Key(VK_DOWN);
-    EXPECT_EQ(list->ItemIndex(), 1);
-    std::vector<TCheckBoxState> states;
-    for (int i = 0; i < 3; ++i) {
-        Key(VK_SPACE);
-        states.push_back(list->GetState(1));
-    }
-    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
-    EXPECT_EQ(checks.Count(), 3);
-    EXPECT_EQ(list->GetState(0), cbUnchecked);
-}
-
-TEST_F(CheckListTest, KeyboardSelectionScrollsTheItemIntoView) {
-    for (int i = 0; i < 8; ++i) list->Items()->Add("item" + std::to_string(i));
-    list->SetFocus();
-    Key(VK_END);
-    EXPECT_EQ(list->ItemIndex(), 7);
-    EXPECT_EQ(list->TopIndex(), 3);
-    EXPECT_EQ(list->ItemAtPos(TPoint{5, 5}), 3);
-    Key(VK_HOME);
-    EXPECT_EQ(list->TopIndex(), 0);
-    EXPECT_EQ(clicks.Count(), 2);
-}
-
-TEST_F(CheckListTest, HandlerMayFreeTheListOnClick) {
-    AddAll({"one"});
-    clicks.Then = [](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
-    TWeakRef<TCheckListBox> ref(list);
-    ClickOn(list, 2, 3);  // on the box: no toggle after the list is gone
-    EXPECT_EQ(ref.Get(), nullptr);
-    EXPECT_EQ(checks.Count(), 0);
-}

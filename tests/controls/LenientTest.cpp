@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
+#include "ProgramFixture.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StandIn.h"
 #include "framework/StdCtrls.h"
@@ -44,47 +45,14 @@ protected:
     std::vector<std::string> Warnings;
 };
 
-// Written as the writer writes, so that a faithful load writes it back
-// byte for byte.
-const char* const kUnknownThings =
-    "object Form1: TForm1\n"
-    "  Left = 10\n"
-    "  Top = 10\n"
-    "  Caption = 'Unknown things'\n"
-    "  object Grid1: TcxGrid\n"
-    "    Left = 8\n"
-    "    Top = 16\n"
-    "    Width = 200\n"
-    "    Height = 120\n"
-    "    LookAndFeel.Kind = lfFlat\n"
-    "    Columns = <\n"
-    "      item\n"
-    "        Caption = 'Name'\n"
-    "      end>\n"
-    "    object Button1: TButton\n"
-    "      Left = 4\n"
-    "      Top = 4\n"
-    "      Width = 75\n"
-    "      Height = 25\n"
-    "      Caption = 'Inside'\n"
-    "      TabOrder = 0\n"
-    "    end\n"
-    "  end\n"
-    "  object Menu1: TFancyMenu\n"
-    "    Left = 300\n"
-    "    Top = 8\n"
-    "    object Item1: TFancyItem\n"
-    "      Caption = '&File'\n"
-    "      ShortCut = 16454\n"
-    "    end\n"
-    "  end\n"
-    "end\n";
-
 }  // namespace
 
 TEST_F(Lenient, UnknownClassesAreKeptAndWrittenBackAsStored) {
-    EXPECT_THROW(Read(kUnknownThings, false), EReadError);
-    TForm* form = Read(kUnknownThings, true);
+    // Written as the writer writes, so that a faithful load writes it back
+    // byte for byte.
+    const std::string text = Slurp(QV_TEST_DATA_DIR "/UnknownThings.dfm");
+    EXPECT_THROW(Read(text, false), EReadError);
+    TForm* form = Read(text, true);
     // One warning a class, where it is first named.
     EXPECT_EQ(Warnings, (std::vector<std::string>{
                             "f.dfm:5:17: warning: Class TcxGrid not found; kept as it is stored",
@@ -98,7 +66,7 @@ TEST_F(Lenient, UnknownClassesAreKeptAndWrittenBackAsStored) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->Parent(), grid);
     EXPECT_NE(dynamic_cast<TStandInComponent*>(form->FindComponent("Item1")), nullptr);
-    const std::string children = std::string(kUnknownThings).substr(std::string(kUnknownThings).find("  object "));
+    const std::string children = text.substr(text.find("  object "));
     EXPECT_EQ(WriteChildren(form), children);
     // Moved, it is written where it is now, the rest as stored.
     grid->SetLeft(40);
@@ -108,18 +76,7 @@ TEST_F(Lenient, UnknownClassesAreKeptAndWrittenBackAsStored) {
 }
 
 TEST_F(Lenient, PropertiesThatCannotBeTakenAreSkippedWithAWarning) {
-    const std::string text =
-        "object Form1: TForm1\n"
-        "  Ctl3DX = False\n"
-        "  Caption = 'Kept'\n"
-        "  object Edit1: TEdit\n"
-        "    Left = 8\n"
-        "    BorderStyle = bsWobbly\n"
-        "    Font.Wobble = 3\n"
-        "    OnChange = NoSuchMethod\n"
-        "    Text = 'kept too'\n"
-        "  end\n"
-        "end\n";
+    const std::string text = Slurp(QV_TEST_DATA_DIR "/UntakenProperties.dfm");
     try {
         Read(text, false);
         ADD_FAILURE();
@@ -140,16 +97,7 @@ TEST_F(Lenient, PropertiesThatCannotBeTakenAreSkippedWithAWarning) {
 }
 
 TEST_F(Lenient, InheritedAndInlineObjectsKeepTheirMarks) {
-    const std::string text =
-        "inherited Form1: TForm1\n"
-        "  Caption = 'Derived'\n"
-        "  inherited Panel1: TPanel\n"
-        "    Left = 4\n"
-        "    inline Frame1: TPanel\n"
-        "      Left = 2\n"
-        "    end\n"
-        "  end\n"
-        "end\n";
+    const std::string text = Slurp(QV_TEST_DATA_DIR "/InheritedAndInline.dfm");
     // Read strictly: the ancestor is not at hand, the file's own part shows.
     TForm* form = Read(text, false);
     EXPECT_TRUE(form->FilerFlags().Inherited);

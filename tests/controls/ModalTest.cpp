@@ -13,16 +13,6 @@ namespace {
 
 class Modal : public DesktopTest {
 protected:
-    // Runs Steps one per idle wait of the innermost loop.
-    void Script(std::vector<std::function<void()>> steps) {
-        FSteps = std::move(steps);
-        FNext = 0;
-        Desktop()->OnIdleInput = [this]() -> bool {
-            if (FNext >= FSteps.size()) return false;
-            FSteps[FNext++]();
-            return true;
-        };
-    }
     // The form shown topmost now (a message box when one is up).
     TCustomForm* Top() const {
         auto z = Platform()->WindowsInZOrder();
@@ -34,27 +24,9 @@ protected:
         return nullptr;
     }
     int Box(uint32_t style, std::vector<std::function<void()>> answer, const std::string& text = "Proceed?") {
-        Script(std::move(answer));
+        WhenIdle(std::move(answer));
         return MessageBoxA(nullptr, text.c_str(), "Title", style);
     }
-
-private:
-    std::vector<std::function<void()>> FSteps;
-    size_t FNext = 0;
-};
-
-// A modal form whose button asks a question in a message box.
-class TAsker : public TObject {
-public:
-    explicit TAsker(TForm* f) : Form(f) {}
-    void Ask(TObject*) {
-        Trace.push_back("ask");
-        Answer = MessageBoxA(nullptr, "Sure?", "Asking", MB_YESNO | MB_ICONQUESTION);
-        Trace.push_back("answered");
-    }
-    TForm* Form;
-    int Answer = -1;
-    std::vector<std::string> Trace;
 };
 
 }  // namespace
@@ -64,11 +36,16 @@ TEST_F(Modal, MessageBoxInsideAModalFormReturnsToEachLoopInTurn) {
     main->Show();
     TForm* dialog = MakeForm(100, 100, 200, 100);
     auto* ask = Make<TButton>(dialog, 10, 10, 75, 25);
-    TAsker asker(dialog);
-    ask->OnClick = TNotifyEvent::Of<&TAsker::Ask>(&asker);
+    int answer = -1;
+    std::vector<std::string> trace;
+    ask->OnClick = TNotifyEvent::Of(dialog, [&](TObject*) {
+        trace.push_back("ask");
+        answer = MessageBoxA(nullptr, "Sure?", "Asking", MB_YESNO | MB_ICONQUESTION);
+        trace.push_back("answered");
+    });
     TLogCapture logged;
     std::vector<std::string> seen;
-    Script({
+    WhenIdle({
         [&] { Desktop()->Click(ScreenOf(ask, 5, 5)); },  // opens the box
         [&] {
             seen.push_back(Top()->Caption());
@@ -83,8 +60,8 @@ TEST_F(Modal, MessageBoxInsideAModalFormReturnsToEachLoopInTurn) {
     });
     int result = dialog->ShowModal();
     EXPECT_EQ(result, mrCancel);
-    EXPECT_EQ(asker.Answer, IDNO);
-    EXPECT_EQ(asker.Trace, (std::vector<std::string>{"ask", "answered"}));  // asked once only
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(trace, (std::vector<std::string>{"ask", "answered"}));  // asked once only
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], "Asking");
     EXPECT_EQ(seen[1], dialog->Caption());
@@ -157,21 +134,19 @@ TEST_F(Modal, MessageBoxFitsItsTextAsDrawnWithEvenMarginsAndCentredButtons) {
 
 TEST_F(Modal, MessageBoxFailsWithZeroWhenItCannotBeShownOrAnswered) {
     EXPECT_EQ(MessageBoxA(nullptr, "x", "y", 0x7), 0);  // no such button set
-    Script({});
+    WhenIdle({});
     EXPECT_EQ(MessageBoxA(nullptr, "x", "y", MB_OK), 0);  // the session ended under it
     EXPECT_TRUE(Platform()->WindowsInZOrder().empty());   // and it is gone
 }
 
 TEST_F(Modal, ClosingAModalFormSetsItsResultAndKeepsItAlive) {
     TForm* dialog = MakeForm(100, 100, 200, 100);
-    auto* ok = new TButton(dialog);
-    ok->SetBounds(10, 10, 75, 25);
+    auto* ok = Make<TButton>(dialog, 10, 10, 75, 25);
     ok->SetModalResult(mrOk);
-    ok->SetParent(dialog);
-    Script({[&] { Desktop()->Click(ScreenOf(ok, 5, 5)); }});
+    WhenIdle({[&] { Desktop()->Click(ScreenOf(ok, 5, 5)); }});
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_FALSE(dialog->Visible());
-    Script({[&] { Desktop()->CloseBox(dialog); }});
+    WhenIdle({[&] { Desktop()->CloseBox(dialog); }});
     EXPECT_EQ(dialog->ShowModal(), mrCancel);  // shown again, closed by its box
     EXPECT_THROW(
         {

@@ -1,164 +1,17 @@
-// Check boxes, radio buttons and edit boxes driven as a user drives them.
+// Edit boxes and labels driven as a user drives them (check boxes and radio
+// buttons: ScenarioTest.cpp).
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
+#include "DataCases.h"
+#include "ProgramFixture.h"
 #include "framework/Canvas.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
+#include "framework/platform/headless/InputScript.h"
 
 using namespace vcl;
 using namespace vcltest;
-
-namespace {
-
-class CheckBoxTest : public ControlsTest {
-protected:
-    void SetUp() override {
-        ControlsTest::SetUp();
-        box = Make<TCheckBox>(form, 10, 10);
-        box->OnClick = clicks.Event();
-    }
-    TCheckBox* box = nullptr;
-    TNotifyLog clicks;
-};
-
-}  // namespace
-
-TEST_F(CheckBoxTest, UserClickTogglesWithOneOnClickSeeingTheNewState) {
-    std::vector<bool> seen;
-    clicks.Then = [&](TObject*) { seen.push_back(box->Checked()); };
-    ClickOn(box, 5, 5);
-    ClickOn(box, 5, 5);
-    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
-    box->SetFocus();
-    Key(VK_SPACE);
-    EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
-}
-
-TEST_F(CheckBoxTest, CodeRaisesOnClickOnlyForANewValue) {
-    box->SetChecked(true);
-    EXPECT_EQ(clicks.Count(), 1);
-    box->SetChecked(true);
-    box->SetState(cbChecked);
-    EXPECT_EQ(clicks.Count(), 1);
-    box->SetState(cbGrayed);
-    EXPECT_EQ(clicks.Count(), 2);
-    box->SetChecked(false);
-    EXPECT_EQ(clicks.Count(), 3);
-    EXPECT_EQ(box->State(), cbUnchecked);
-}
-
-TEST_F(CheckBoxTest, GrayedJoinsTheUserCycleOnlyWithAllowGrayed) {
-    std::vector<TCheckBoxState> states;
-    for (int i = 0; i < 3; ++i) {
-        ClickOn(box, 5, 5);
-        states.push_back(box->State());
-    }
-    box->SetAllowGrayed(true);
-    for (int i = 0; i < 3; ++i) {
-        ClickOn(box, 5, 5);
-        states.push_back(box->State());
-    }
-    EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbChecked, cbUnchecked, cbChecked, cbUnchecked, cbGrayed,
-                                                   cbChecked}));
-}
-
-TEST_F(CheckBoxTest, SpaceActsOnReleaseAndOnlyWhenPressedHere) {
-    box->SetFocus();
-    KeyDownOnly(VK_SPACE);
-    EXPECT_TRUE(box->Pressed());
-    EXPECT_FALSE(box->Checked());
-    Key(VK_SPACE);  // the release of a press that went down here
-    EXPECT_TRUE(box->Checked());
-    EXPECT_FALSE(box->Pressed());
-    // A release whose press went down on another control does nothing.
-    auto* other = Make<TCheckBox>(form, 10, 40);
-    other->SetFocus();
-    KeyDownOnly(VK_SPACE);
-    box->SetFocus();
-    TInputEvent up;
-    up.Kind = TInputEvent::KeyUp;
-    up.Key = VK_SPACE;
-    Desktop()->Inject(up);
-    Process();
-    EXPECT_TRUE(box->Checked());
-    EXPECT_FALSE(other->Checked());
-    EXPECT_EQ(clicks.Count(), 1);
-}
-
-TEST_F(CheckBoxTest, ReleaseAwayFromTheBoxCancelsTheClick) {
-    PressOn(box, 5, 5);
-    EXPECT_TRUE(box->Pressed());
-    MoveTo(box, 200, 5);
-    EXPECT_FALSE(box->Pressed());
-    ReleaseOn(box, 200, 5);
-    EXPECT_FALSE(box->Checked());
-    EXPECT_EQ(clicks.Count(), 0);
-}
-
-TEST_F(CheckBoxTest, HandlerMayFreeTheBoxItClicked) {
-    clicks.Then = [&](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
-    TWeakRef<TCheckBox> ref(box);
-    ClickOn(box, 5, 5);  // ASan reports any use of the box after its OnClick
-    EXPECT_EQ(ref.Get(), nullptr);
-}
-
-namespace {
-
-class RadioTest : public ControlsTest {
-protected:
-    void SetUp() override {
-        ControlsTest::SetUp();
-        for (int i = 0; i < 3; ++i) {
-            radios.push_back(Make<TRadioButton>(form, 10, 10 + 20 * i));
-            logs.push_back(std::make_unique<TNotifyLog>());
-            radios.back()->OnClick = logs.back()->Event();
-        }
-    }
-    std::vector<bool> Checks() const {
-        std::vector<bool> r;
-        for (auto* b : radios) r.push_back(b->Checked());
-        return r;
-    }
-    std::vector<int> Clicks() const {
-        std::vector<int> r;
-        for (auto& l : logs) r.push_back(l->Count());
-        return r;
-    }
-    std::vector<TRadioButton*> radios;
-    std::vector<std::unique_ptr<TNotifyLog>> logs;
-};
-
-}  // namespace
-
-TEST_F(RadioTest, CheckingOneClearsItsSiblingsSilently) {
-    radios[0]->SetChecked(true);
-    ClickOn(radios[2], 5, 5);
-    EXPECT_EQ(Checks(), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(Clicks(), (std::vector<int>{1, 0, 1}));
-    radios[1]->SetFocus();
-    Key(VK_SPACE);
-    EXPECT_EQ(Checks(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(Clicks(), (std::vector<int>{1, 1, 1}));
-}
-
-TEST_F(RadioTest, UserClickNeverUnchecksNorClicksAgain) {
-    ClickOn(radios[1], 5, 5);
-    ClickOn(radios[1], 5, 5);
-    EXPECT_TRUE(radios[1]->Checked());
-    EXPECT_EQ(Clicks(), (std::vector<int>{0, 1, 0}));
-    radios[1]->SetChecked(false);  // only code clears it, and says nothing
-    EXPECT_EQ(Clicks(), (std::vector<int>{0, 1, 0}));
-}
-
-TEST_F(RadioTest, ButtonsOfAnotherParentAreAnotherGroup) {
-    auto* group = Make<TWinControl>(form, 200, 10, 150, 100);
-    auto* inner = Make<TRadioButton>(group, 5, 5);
-    radios[0]->SetChecked(true);
-    inner->SetChecked(true);
-    EXPECT_TRUE(radios[0]->Checked());
-    EXPECT_TRUE(inner->Checked());
-}
 
 namespace {
 
@@ -171,107 +24,45 @@ protected:
         edit->OnChange = changes.Event();
         edit->SetFocus();
     }
+    // Runs the steps of a case of data/edit.txt; the edit's state then.
+    std::string Run(const std::string& Steps) {
+        for (size_t at = 0, end = 0; at < Steps.size(); at = end + 2) {
+            end = std::min(Steps.find("; ", at), Steps.size());
+            const std::string step = Steps.substr(at, end - at), name = step.substr(4, step.find(' ', 4) - 4),
+                              value = step.substr(std::min(step.find(' ', 4) + 1, step.size()));
+            if (step.starts_with("type ")) Type(step.substr(5));
+            else if (step.starts_with("key ")) ScriptKey(step.substr(4));
+            else if (name == "Text") edit->SetText(value);
+            else if (name == "SelText") edit->SetSelText(value);
+            else if (name == "SelStart") edit->SetSelStart(std::stoi(value));
+            else if (name == "SelLength") edit->SetSelLength(std::stoi(value));
+            else if (name == "MaxLength") edit->SetMaxLength(std::stoi(value));
+            else if (name == "ReadOnly") edit->SetReadOnly(value == "True");
+            else ADD_FAILURE() << "unknown step " << step;
+        }
+        return "'" + edit->Text() + "' sel " + std::to_string(edit->SelStart()) + "+" +
+               std::to_string(edit->SelLength()) + " caret " + std::to_string(edit->CaretPos()) + " changes " +
+               std::to_string(changes.Count());
+    }
+    void ScriptKey(const std::string& Name) {
+        TInputScript script("key " + Name, "edit.txt");
+        while (script.Step(*Desktop())) Process();
+        Process();
+    }
     TEdit* edit = nullptr;
     TNotifyLog changes;
 };
 
 }  // namespace
 
-TEST_F(EditTest, TypingInsertsAtTheCaretAndReplacesTheSelection) {
-    Type("abcd");
-    Key(VK_LEFT);
-    Key(VK_LEFT);
-    Type("X");
-    EXPECT_EQ(edit->Text(), "abXcd");
-    Key(VK_LEFT, true);  // selects "bX" backwards
-    Key(VK_LEFT, true);
-    EXPECT_EQ(edit->SelText(), "bX");
-    Type("-");
-    EXPECT_EQ(edit->Text(), "a-cd");
-    EXPECT_EQ(edit->CaretPos(), 2);
-}
-
-TEST_F(EditTest, ShiftExtendsFromTheAnchorAndArrowsCollapse) {
-    Type("hello");
-    Key(VK_HOME);
-    Key(VK_RIGHT);
-    Key(VK_END, true);
-    EXPECT_EQ(edit->SelStart(), 1);
-    EXPECT_EQ(edit->SelLength(), 4);
-    Key(VK_LEFT);  // collapses to the start of the selection
-    EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_EQ(edit->CaretPos(), 1);
-    Key(VK_END, true);
-    Key(VK_RIGHT);  // ... or to its end
-    EXPECT_EQ(edit->CaretPos(), 5);
-    Key(VK_HOME, true);
-    Key(VK_RIGHT, true);  // the caret end moves, the anchor stays
-    EXPECT_EQ(edit->SelText(), "ello");
-}
-
-TEST_F(EditTest, BackspaceAndDeleteTakeTheSelectionOrOneCharacter) {
-    Type("abcdef");
-    Key(VK_BACK);
-    Key(VK_HOME);
-    Key(VK_DELETE);
-    EXPECT_EQ(edit->Text(), "bcde");
-    Key(VK_BACK);  // nothing before the caret
-    Key(VK_RIGHT);
-    Key(VK_END, true);
-    Key(VK_DELETE);
-    EXPECT_EQ(edit->Text(), "b");
-    Key(VK_DELETE);  // nothing after the caret
-    EXPECT_EQ(edit->Text(), "b");
-}
-
-TEST_F(EditTest, OnChangeRunsForEveryRealChangeTypedOrSet) {
-    Type("ab");
-    EXPECT_EQ(changes.Count(), 2);
-    Key(VK_LEFT);
-    Key(VK_DELETE);
-    Key(VK_DELETE);  // nothing left after the caret: no change
-    EXPECT_EQ(changes.Count(), 3);
-    edit->SetText("xyz");
-    edit->SetText("xyz");
-    EXPECT_EQ(changes.Count(), 4);
-    EXPECT_EQ(edit->CaretPos(), 0);  // text set by program starts over
-    edit->SetSelStart(1);
-    edit->SetSelLength(1);
-    edit->SetSelText("YY");
-    EXPECT_EQ(edit->Text(), "xYYz");
-    EXPECT_EQ(changes.Count(), 5);
-}
-
-TEST_F(EditTest, MaxLengthAndReadOnlyLimitTheUserOnly) {
-    edit->SetMaxLength(3);
-    Type("abcde");
-    EXPECT_EQ(edit->Text(), "abc");
-    Key(VK_LEFT, true);
-    Type("XY");  // replaces one character: room for one
-    EXPECT_EQ(edit->Text(), "abX");
-    edit->SetText("longer than three");
-    EXPECT_EQ(edit->Text(), "longer than three");
-    edit->SetReadOnly(true);
-    edit->SetText("ro");
-    Key(VK_END);
-    Type("z");
-    Key(VK_BACK);
-    EXPECT_EQ(edit->Text(), "ro");
-    Key(VK_HOME, true);  // selecting still works
-    EXPECT_EQ(edit->SelText(), "ro");
-}
-
-TEST_F(EditTest, ControlCharactersNeverEnterTheText) {
-    Type(std::string("a\b\t\x7f\rb", 6));
-    EXPECT_EQ(edit->Text(), "ab");
-}
-
-TEST_F(EditTest, HandlerMayFreeTheEditWhileTyping) {
-    changes.Then = [&](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
-    TWeakRef<TEdit> ref(edit);
-    Type("ab");  // the second character arrives with no edit focused
-    EXPECT_EQ(ref.Get(), nullptr);
-    EXPECT_EQ(changes.Count(), 1);
+TEST_F(EditTest, KeysTypingAndSettersGiveTheStatesOfTheDataFile) {
+    for (const TDataCase& c : ReadCases(QV_TEST_DATA_DIR "/edit.txt")) {
+        edit->SetMaxLength(0);
+        edit->SetReadOnly(false);
+        edit->SetText("");
+        changes.Senders.clear();
+        EXPECT_EQ(Run(c.Input), c.Expected) << c.Where;
+    }
 }
 
 namespace {
@@ -381,12 +172,7 @@ TEST_F(LabelTest, AutoSizeFollowsTheCaptionAsDrawn) {
 TEST_F(LabelTest, FormFileLabelsFitTheirCaptionOnceReadUnlessAutoSizeIsOff) {
     RegisterStdControls();
     auto* read = new TForm(Application);
-    ReadComponentFromText("object F: TForm\n"
-                          "  object A: TLabel\n    Width = 999\n    Height = 99\n    Caption = 'Hi'\n"
-                          "    Font.Height = -20\n  end\n"
-                          "  object B: TLabel\n    Width = 999\n    Height = 99\n    AutoSize = False\n"
-                          "    Caption = 'Hi'\n  end\nend\n",
-                          "labels.dfm", read);
+    ReadComponentFromText(Slurp(QV_TEST_DATA_DIR "/Labels.dfm"), "Labels.dfm", read);
     auto* a = static_cast<TControl*>(read->FindComponent("A"));
     auto* b = static_cast<TControl*>(read->FindComponent("B"));
     TBitmapData none;

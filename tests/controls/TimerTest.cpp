@@ -81,15 +81,8 @@ TEST_F(Timers, RunInsideModalLoops) {
     TCounter c;
     MakeTimer(500, c);
     c.Then = [&](TObject*) { box->SetModalResult(mrOk); };
-    bool waited = false;
-    Desktop()->OnIdleInput = [&] {
-        if (waited) return false;
-        waited = true;
-        Desktop()->Wait(1000);
-        return true;
-    };
+    WhenIdle({[&] { Desktop()->Wait(1000); }});
     EXPECT_EQ(box->ShowModal(), mrOk);
-    Desktop()->OnIdleInput = nullptr;
     EXPECT_EQ(c.Count, 1);
     EXPECT_EQ(TickCount(), 500u);  // the modal loop ended at the timer
 }

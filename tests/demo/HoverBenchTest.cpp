@@ -5,21 +5,25 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "ControlsFixture.h"
+#include "DataCases.h"
+#include "ProgramFixture.h"
 #include "demo/HoverBenchMain.h"
+#include "demo/HoverLog.h"
+#include "demo/Tour.h"
 #include "demo/TrackAbout.h"
 #include "demo/TrackForm.h"
 #include "framework/Log.h"
 #include "framework/Windows.h"
+#include "framework/platform/headless/InputScript.h"
 
 using namespace vcl;
 
 namespace {
-
-const TColor kDarkGrey = static_cast<TColor>(0x414141);
 
 // The parts of a control's look that the hover handlers change, as text.
 std::string Look(TControl* c) {
@@ -86,77 +90,16 @@ protected:
         Desktop()->Click(ScreenOf(c, c->ClientWidth() / 2, c->ClientHeight() / 2), Button);
         Process();
     }
-    // Messaging mode on both trackers, as the check box sets it.
-    void Messaging() {
-        FormDemo->chkboxBounding->SetChecked(true);
-        Process();
-    }
     std::string Count() const { return FormDemo->lblAdditioned->Caption(); }
-    std::string Boxes() const {
-        std::string boxes;
-        std::istringstream in(Log.Text());
-        for (std::string line; std::getline(in, line);)
-            if (line.starts_with("messagebox ")) boxes += line + "\n";
-        return boxes;
-    }
     TList* Tracked() const { return FormDemo->QVTrack->TrackedControls(); }
 
     std::deque<std::function<void()>> Inside;
-    TLogCapture Log;
 };
 
-const std::string kBoxA =
-    "messagebox title=\"Adding Control\" text=\"The control \\\"pnlPanels\\\" is already additioned.\" style=0x10\n";
-const std::string kBoxB =
-    "messagebox title=\"Removing Control\" text=\"The control \\\"pnlPanels\\\" haven't been additioned.\" "
-    "style=0x10\n";
-
-TEST_F(HoverBench, CountCaptionFollowsTheTrackedListAtTheNextEvent) {
-    EXPECT_EQ(Count(), "Controls additioned: 00");
-    Hover(Control("Edit1"));
-    EXPECT_EQ(Count(), "Controls Additioned: 39");
-    Click(Control("pnlAdd"));
-    EXPECT_EQ(Count(), "Controls Additioned: 39") << "Add itself does not touch the caption";
-    Away();
-    EXPECT_EQ(Count(), "Controls Additioned: 40");
-    Click(Control("pnlRemove"));
-    Away();
-    Hover(Control("Edit2"));
-    EXPECT_EQ(Count(), "Controls Additioned: 39");
-    // Below ten: one digit, no leading zero.
+TEST_F(HoverBench, CountCaptionHasNoLeadingZeroBelowTen) {
     while (Tracked()->Count() > 7) Tracked()->Delete(0);
-    Away();
+    Hover(static_cast<TControl*>(Tracked()->Last()));
     EXPECT_EQ(Count(), "Controls Additioned: 7");
-}
-
-TEST_F(HoverBench, AddAndRemoveKeepThePanelVisibleExactlyWhileTracked) {
-    TControl* panels = FormDemo->pnlPanels;
-    Click(Control("pnlRemove"));
-    EXPECT_EQ(Boxes(), kBoxB) << "Remove before any Add";
-    EXPECT_FALSE(panels->Visible());
-    EXPECT_EQ(Tracked()->Count(), 39);
-
-    Click(Control("pnlAdd"));
-    EXPECT_EQ(Boxes(), kBoxB);
-    EXPECT_TRUE(panels->Visible());
-    EXPECT_EQ(Tracked()->IndexOf(panels), 39) << "appended at the end";
-
-    Click(Control("pnlAdd"));
-    EXPECT_EQ(Boxes(), kBoxB + kBoxA);
-    EXPECT_TRUE(panels->Visible());
-    EXPECT_EQ(Tracked()->Count(), 40) << "the list is unchanged";
-
-    // Once added, the panel takes the panel row of the hover looks.
-    Hover(panels);
-    EXPECT_EQ(Look(panels), "Color=clAqua Font=clBlack Style=B bvRaised");
-
-    Click(Control("pnlRemove"));
-    EXPECT_FALSE(panels->Visible());
-    EXPECT_EQ(Tracked()->IndexOf(panels), -1);
-    Click(Control("pnlRemove"));
-    EXPECT_EQ(Boxes(), kBoxB + kBoxA + kBoxB);
-    EXPECT_FALSE(panels->Visible());
-    EXPECT_EQ(Tracked()->Count(), 39);
 }
 
 TEST_F(HoverBench, PanelsPressAndReleaseWithEveryButtonAndOnlyActionCaptionsAct) {
@@ -197,51 +140,7 @@ TEST_F(HoverBench, PanelsPressAndReleaseWithEveryButtonAndOnlyActionCaptionsAct)
     EXPECT_FALSE(FormDemo->Visible());
 }
 
-// Each row of the hover looks, in both detection modes.
-struct TLookCase {
-    const char* Control;
-    int32_t X, Y;  // where to hover (-1: the centre)
-    const char* Before;
-    const char* Inside;
-    const char* After;
-};
-
-class HoverLooks : public HoverBench, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(HoverLooks, EachClassRowChangesItsLookOnEnterAndLeave) {
-    if (GetParam()) Messaging();
-    static const TLookCase cases[] = {
-        {"Label2", -1, -1, "Color=clBlack Font=clAqua Style=B", "Color=clBlack Font=clAqua Style=BU",
-         "Color=clBlack Font=clAqua Style=B"},
-        {"Edit1", -1, -1, "Color=clGray Font=clWhite Style=", "Color=clSilver Font=clWhite Style=",
-         "Color=clGray Font=clWhite Style="},
-        {"Button1", -1, -1, "Color=clBlack Font=clWindowText Style=", "Color=clBlack Font=clWindowText Style=BU",
-         "Color=clBlack Font=clWindowText Style="},
-        {"CheckBox1", -1, -1, "Color=clBlack Font=clSilver Style= unchecked",
-         "Color=clBlack Font=clWhite Style= checked", "Color=clBlack Font=clSilver Style= unchecked"},
-        {"Bevel1", 60, 90, "Color=clBlack Font=clWindowText Style= lowered",
-         "Color=clBlack Font=clWindowText Style= raised", "Color=clBlack Font=clWindowText Style= lowered"},
-        {"RadioButton1", -1, -1, "Color=clBlack Font=clAqua Style=", "Color=clBlack Font=clAqua Style=B",
-         "Color=clBlack Font=clAqua Style="},
-        {"Panel2", -1, -1, "Color=0x414141 Font=clWhite Style=B bvNone", "Color=clAqua Font=clBlack Style=B bvRaised",
-         "Color=0x414141 Font=clWhite Style=B bvNone"},
-        // The grey panels take the dark grey at their first leave.
-        {"pnlTesting", 10, 10, "Color=clGray Font=clWindowText Style= bvNone",
-         "Color=clAqua Font=clBlack Style= bvRaised", "Color=0x414141 Font=clWhite Style= bvNone"},
-    };
-    for (const TLookCase& c : cases) {
-        SCOPED_TRACE(c.Control);
-        TControl* control = Control(c.Control);
-        EXPECT_EQ(Look(control), c.Before);
-        Hover(control, c.X, c.Y);
-        EXPECT_EQ(Look(control), c.Inside);
-        Away();
-        EXPECT_EQ(Look(control), c.After);
-    }
-}
-
-TEST_P(HoverLooks, LabelLeftIsBoldEvenIfBoldWasTakenAwayMeanwhile) {
-    if (GetParam()) Messaging();
+TEST_F(HoverBench, LabelLeftIsBoldEvenIfBoldWasTakenAwayMeanwhile) {
     TControl* label = Control("Label3");
     Hover(label);
     label->Font()->SetStyle(TFontStyles{fsItalic});
@@ -249,33 +148,13 @@ TEST_P(HoverLooks, LabelLeftIsBoldEvenIfBoldWasTakenAwayMeanwhile) {
     EXPECT_EQ(Look(label), "Color=clBlack Font=clAqua Style=BI") << "bold back, underline gone, italic kept";
 }
 
-TEST_P(HoverLooks, ChildOfTheMessageBarNeverChanges) {
-    if (GetParam()) Messaging();
-    TControl* child = Control("pnlChildMessage");
-    const std::string before = Look(child);
-    EXPECT_EQ(before, "Color=clBtnFace Font=clBlack Style= bvNone");
-    Hover(Control("pnlMessage"), 40, 10);
-    Hover(child);
-    EXPECT_EQ(Look(child), before);
-    // The geometric mode sees the pointer inside the bar while it is over
-    // the child; the messaging mode sees the bar left.
-    EXPECT_EQ(Look(Control("pnlMessage")), GetParam() ? "Color=0x414141 Font=clWhite Style= bvNone"
-                                                       : "Color=clAqua Font=clBlack Style= bvRaised");
-    Away();
-    EXPECT_EQ(Look(child), before);
-}
-
-TEST_P(HoverLooks, TheFormItselfKeepsItsLookButTheCountIsRewritten) {
-    if (GetParam()) Messaging();
+TEST_F(HoverBench, TheFormItselfKeepsItsLookButTheCountIsRewritten) {
     Tracked()->Add(static_cast<TControl*>(FormDemo));
     Hover(FormDemo, 200, 225);  // bare client area
     EXPECT_EQ(Count(), "Controls Additioned: 40");
     EXPECT_EQ(FormDemo->Color(), clBlack);
     EXPECT_EQ(FormDemo->Font()->Style(), TFontStyles{});
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, HoverLooks, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Messaging" : "Geometric"; });
 
 TEST_F(HoverBench, BoundingCheckBoxSwitchesBothTrackersWhateverFlipsIt) {
     TQVTrackMouse* main = FormDemo->QVTrack;
@@ -299,75 +178,6 @@ TEST_F(HoverBench, BoundingCheckBoxSwitchesBothTrackersWhateverFlipsIt) {
     EXPECT_EQ(Look(Control("Edit3")), "Color=clSilver Font=clWhite Style=");
 }
 
-TEST_F(HoverBench, AboutBoxSaysInAndOutAndKeepsItsTextWhenShownAgain) {
-    TLabel* inout = FormAbout->lblINOUT;
-    EXPECT_EQ(inout->Caption(), "???");
-    std::string seenAtOpen, seenIn, seenOut, others;
-    auto otherLabels = [&] {
-        return FormAbout->Label1->Caption() + "|" + FormAbout->Label2->Caption() + "|" +
-               FormAbout->Label3->Caption() + "|" + FormAbout->Label4->Caption();
-    };
-    const std::string labelsBefore = otherLabels();
-    Inside.push_back([&] {
-        seenAtOpen = inout->Caption();
-        Desktop()->MoveTo(FormAbout->ClientToScreen(TPoint{100, 90}));
-    });
-    Inside.push_back([&] {
-        seenIn = inout->Caption();
-        Desktop()->MoveTo(TPoint{1000, 740});
-    });
-    Inside.push_back([&] {
-        seenOut = inout->Caption();
-        others = otherLabels();
-        Desktop()->CloseBox(FormAbout);
-    });
-    Click(Control("pnlAbout"));
-    EXPECT_EQ(seenAtOpen, "???");
-    EXPECT_EQ(seenIn, "IN!");
-    EXPECT_EQ(seenOut, "OUT!");
-    EXPECT_EQ(others, labelsBefore);
-
-    std::string again;
-    Inside.push_back([&] {
-        again = inout->Caption();
-        Desktop()->CloseBox(FormAbout);
-    });
-    Click(Control("pnlAbout"));
-    EXPECT_EQ(again, "OUT!");
-}
-
-TEST_F(HoverBench, MainFormEventsContinueWhileABoxIsOpen) {
-    Click(Control("pnlAdd"));
-    std::string edit;
-    Inside.push_back([&] { Desktop()->MoveTo(ScreenOf(Control("Edit1"), 5, 5)); });
-    Inside.push_back([&] {
-        edit = Look(Control("Edit1"));
-        Desktop()->Key(VK_RETURN);
-    });
-    Click(Control("pnlAdd"));
-    EXPECT_EQ(Boxes(), kBoxA);
-    EXPECT_EQ(edit, "Color=clSilver Font=clWhite Style=") << "the tracker still sees the main form's messages";
-}
-
-TEST_F(HoverBench, BothFormsCarryTheProgramIconOf32By32In16Colours) {
-    const std::string& icon = FormDemo->Icon()->Data();
-    ASSERT_GE(icon.size(), 22u + 40u);
-    EXPECT_EQ(icon, FormAbout->Icon()->Data());
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(icon[i]); };
-    EXPECT_EQ(byte(2) | byte(3) << 8, 1) << "an icon resource";
-    EXPECT_EQ(byte(4) | byte(5) << 8, 1) << "one image";
-    EXPECT_EQ(byte(6), 32);
-    EXPECT_EQ(byte(7), 32);
-    EXPECT_EQ(byte(8), 16) << "colours";
-    EXPECT_EQ(byte(22 + 14) | byte(22 + 15) << 8, 4) << "bits a pixel";
-}
-
-TEST_F(HoverBench, CloseBoxOfTheMainFormEndsTheProgram) {
-    Desktop()->CloseBox(FormDemo);
-    Process();
-    EXPECT_TRUE(Application->Terminated());
-}
-
 }  // namespace
 
 namespace {
@@ -381,25 +191,38 @@ protected:
         FormDemo = nullptr;
         FormAbout = nullptr;
     }
+    // A control's state as the runs show it: its look, a label's caption, and
+    // whether it is hidden.
+    static std::string State(TControl* c) {
+        std::string s = Look(c);
+        if (auto* label = dynamic_cast<TLabel*>(c)) s += " '" + label->Caption() + "'";
+        return c->Visible() ? s : s + " hidden";
+    }
+    // Runs the main routine on Script (input-script commands) with the event
+    // log on; at each screenshot every control whose state differs from the
+    // first is logged. The log.
+    std::string RunMain(const std::string& Script) {
+        TInputScript script(Script, "script");
+        std::map<std::string, std::string> start;
+        script.OnShot = [&](const std::string& File) {
+            LogLine("shot " + File);
+            for (TCustomForm* form : {static_cast<TCustomForm*>(FormDemo), static_cast<TCustomForm*>(FormAbout)})
+                for (int i = -1; i < form->ComponentCount(); ++i) {
+                    auto* c = i < 0 ? form : dynamic_cast<TControl*>(form->Components(i));
+                    if (!c) continue;
+                    const std::string name = form->Name() + "." + c->Name(), state = State(c);
+                    if (start.emplace(name, state).second || start[name] == state) continue;
+                    LogLine("  " + name + ": " + state);
+                }
+        };
+        Desktop()->OnIdleInput = [&] { return script.Step(*Desktop()); };
+        TLogCapture log;
+        hoverbench::EnableEventLog(true);
+        EXPECT_EQ(HoverBenchMain(), 0) << "when the main form closes or the script ends";
+        hoverbench::EnableEventLog(false);
+        return log.Text();
+    }
 };
-
-TEST_F(HoverBenchMainRoutine, CreatesTheMainFormFirstAndReturnsZeroWhenItCloses) {
-    std::string title, caption;
-    bool aboutHidden = false, mainIsDemo = false;
-    Desktop()->OnIdleInput = [&] {
-        title = Application->Title();
-        caption = FormDemo->Caption();
-        mainIsDemo = Application->MainForm() == FormDemo;
-        aboutHidden = FormAbout && !FormAbout->Visible();
-        Desktop()->Click(FormDemo->pnlExit->ClientToScreen(TPoint{5, 5}));
-        return true;
-    };
-    EXPECT_EQ(HoverBenchMain(), 0);
-    EXPECT_EQ(title, "QVTrackMouse Demo");
-    EXPECT_EQ(caption, title);
-    EXPECT_TRUE(mainIsDemo);
-    EXPECT_TRUE(aboutHidden);
-}
 
 TEST_F(HoverBenchMainRoutine, AFrameworkExceptionIsShownAndTheRoutineStillReturnsZero) {
     TLogCapture log;
@@ -416,5 +239,28 @@ TEST_F(HoverBenchMainRoutine, AFrameworkExceptionIsShownAndTheRoutineStillReturn
               std::string::npos)
         << log.Text();
 }
+
+// The program's own tour, run in-process, against one file.
+TEST_F(HoverBenchMainRoutine, TheTourLogsAndShowsWhatItsExpectedFileSays) {
+    EXPECT_EQ(RunMain(hoverbench::MakeTour().Script), vcltest::Slurp(QV_TEST_DATA_DIR "/tour.expected"));
+    EXPECT_EQ(Application->MainForm(), FormDemo);
+    EXPECT_EQ(Application->Title(), "QVTrackMouse Demo");
+    EXPECT_EQ(FormDemo->Caption(), Application->Title());
+}
+
+// Shorter runs: the scripts of data/scripts.txt, their steps separated by
+// "; ", and their logs, "; " between the lines.
+class HoverBenchScript : public HoverBenchMainRoutine, public ::testing::WithParamInterface<vcltest::TDataCase> {};
+
+TEST_P(HoverBenchScript, LogsWhatItsCaseSays) {
+    std::string script = GetParam().Input, log;
+    for (size_t at; (at = script.find("; ")) != std::string::npos;) script.replace(at, 2, "\n");
+    std::istringstream lines(RunMain(script));
+    for (std::string line; std::getline(lines, line);) log += (log.empty() ? "" : "; ") + line.substr(line.find_first_not_of(' '));
+    EXPECT_EQ(log, GetParam().Expected) << GetParam().Where;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, HoverBenchScript, ::testing::ValuesIn(vcltest::ReadCases(QV_TEST_DATA_DIR "/scripts.txt")),
+                         [](const auto& info) { return "Line" + info.param.Where.substr(info.param.Where.rfind(':') + 1); });
 
 }  // namespace

@@ -2,41 +2,17 @@
 // multi-line values of every kind skipped whole, line ends kept.
 #include <gtest/gtest.h>
 
+#include "ProgramFixture.h"
 #include "tools/qvdesign/FormSplice.h"
 
 using namespace vcl::formsplice;
 
 namespace {
 
-const char* const kForm =
-    "object Form1: TForm\n"
-    "  Caption = 'object T: TX'\n"
-    "  Icon.Data = {\n"
-    "    0000}\n"
-    "  object Panel1: TPanel\n"
-    "    Caption = 'a' +\n"
-    "      'b'\n"
-    "    object T: TQVTrackMouse\n"
-    "      Associate = <\n"
-    "        item\n"
-    "          TheControl = Panel1\n"
-    "          Nested = <\n"
-    "            item\n"
-    "              X = 1\n"
-    "            end>\n"
-    "        end>\n"
-    "      Bounding = False\n"
-    "    end\n"
-    "    object T2: TQVTrackMouse\n"
-    "      Items.Strings = (\n"
-    "        'end'\n"
-    "        'x)')\n"
-    "    end\n"
-    "  end\n"
-    "end\n";
-
 TEST(FormSplice, ReplacesInsertsAndRemovesOnlyTheNamedPropertysLines) {
-    const std::string form = kForm;
+    // Every multi-line value kind, an object named inside a string, and
+    // properties of collection items.
+    const std::string form = vcltest::Slurp(QV_TEST_DATA_DIR "/Splice.dfm");
     struct TCase {
         const char* Object;
         const char* Property;

@@ -97,7 +97,7 @@ TEST(Package, WhatIsNotAPackageOrHasNoRegisterIsSaidSo) {
     struct TCase {
         std::string File, Message;
     };
-    for (const TCase& c : {TCase{text, "not a package"}, TCase{"/no/such/file.bpl", "cannot read"},
+    for (const TCase& c : {TCase{text, "not a package"}, TCase{"/no/such/file.bpl", "no such file"},
                            TCase{std::string(QV_QVDESIGN), ".rsrc"}}) {
         SCOPED_TRACE(c.File);
         try {

@@ -48,20 +48,60 @@ TEST_F(Qvdesign, InspectShowsDesignTimeValuesHandlersByNameAndTheEditor) {
                              "    OnMouseDown = pnlPanelsMouseDown\n"})
         EXPECT_NE(r.Out.find(line), std::string::npos) << line;
 
+    // Without the package the class is unknown, and the line says where it
+    // may come from: this build's own package lies beside the program.
     const vcltest::TRun bare = Run("inspect " + Form().string());
     EXPECT_EQ(bare.Status, 1);
     EXPECT_NE(bare.Err.find("TrackForm.dfm:"), std::string::npos) << bare.Err;
-    EXPECT_NE(bare.Err.find("TQVTrackMouse"), std::string::npos) << bare.Err;
+    EXPECT_NE(bare.Err.find("Class TQVTrackMouse not found (if a package provides it, load it with --package PKG, "
+                            "e.g. --package " + fs::path(QV_PACKAGE).lexically_normal().string()),
+              std::string::npos)
+        << bare.Err;
+}
+
+TEST_F(Qvdesign, LenientEditKeepsObjectsOfUnknownClassesAsStored) {
+    // An object of a class nothing registers, written as no writer would.
+    const fs::path form = Form();
+    std::string before = vcltest::Slurp(form);
+    const std::string odd = "  object ZGauge: TGauge\n    Left = 8\n    Top =   8\n    Progress = $28\n  end\n";
+    before.insert(before.rfind("end\n"), odd);
+    Write("TrackForm.dfm", before);
+    Write("untick.txt", "click QVControlsListForm.chklstControls 6 9\nclose QVControlsListForm\n");
+    const std::string edit = "edit " + form.string() + " QVTrack.Associate" + Package() + " --script untick.txt";
+
+    const vcltest::TRun strict = Run(edit);
+    EXPECT_EQ(strict.Status, 1);
+    EXPECT_NE(strict.Err.find("Class TGauge not found"), std::string::npos) << strict.Err;
+    EXPECT_NE(strict.Err.find("--lenient keeps it as a stand-in"), std::string::npos) << strict.Err;
+    EXPECT_EQ(vcltest::Slurp(form), before);
+
+    const vcltest::TRun lenient = Run(edit + " --lenient");
+    ASSERT_EQ(lenient.Status, 0) << lenient.Err;
+    EXPECT_NE(lenient.Err.find("warning: Class TGauge not found"), std::string::npos) << lenient.Err;
+    std::string expected = before;
+    const std::string bevel1 = "      item\n        TheControl = Bevel1\n      end\n";
+    expected.erase(expected.find(bevel1), bevel1.size());
+    EXPECT_EQ(vcltest::Slurp(form), expected) << "the stand-in as stored, byte for byte";
+
+    const vcltest::TRun inspect = Run("inspect " + form.string() + Package() + " --lenient");
+    ASSERT_EQ(inspect.Status, 0) << inspect.Err;
+    EXPECT_NE(inspect.Out.find("  ZGauge: TGauge (stand-in, kept as stored)\n    Left (as stored)\n"),
+              std::string::npos)
+        << inspect.Out;
 }
 
 TEST_F(Qvdesign, EditUntickingOneControlSavesOnlyThatItemsLines) {
     const fs::path form = Form();
     const std::string before = vcltest::Slurp(form);
+    // Edited through a symbolic link: the file it names gets the edit, the
+    // link stays a link.
+    fs::create_symlink(form.filename(), dir / "link.dfm");
     // "Bevel1: TBevel" sorts first: the top left entry.
     Write("untick.txt", "click QVControlsListForm.chklstControls 6 9\nclose QVControlsListForm\n");
-    const vcltest::TRun r = Run("edit " + form.string() + " QVTrack.Associate" + Package() + " --script untick.txt");
+    const vcltest::TRun r = Run("edit link.dfm QVTrack.Associate" + Package() + " --script untick.txt");
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("changed; saved"), std::string::npos) << r.Out;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dfm"));
     const std::string after = vcltest::Slurp(form);
     EXPECT_EQ(Count(after, "TheControl = "), 38u);
     std::string expected = before;
@@ -152,6 +192,9 @@ TEST_F(Qvdesign, WrongFilesComponentsAndPropertiesAreNamed) {
         {"edit " + form + " QVTrack.Bounding" + Package(), 1, "has no editor with a dialog"},
         {"inspect missing.dfm" + Package(), 1, "missing.dfm: cannot read"},
         {"palette text.bpl", 1, "text.bpl: not a package"},
+        {"palette missing.bpl", 1, "missing.bpl: no such file"},
+        {"palette " + dir.string(), 1, dir.string() + ": is a folder, not a package"},
+        {"palette --lenient text.bpl", 2, "palette: --lenient goes with inspect and edit"},
         {std::string("palette ") + QV_NOREGISTER_PACKAGE, 1, "has no Register routine"},
         {"inspect " + form + " --package text.bpl", 1, "text.bpl: not a package"},
     };

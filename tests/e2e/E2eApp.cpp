@@ -20,8 +20,6 @@
 //   moved X Y W H                the form moved by (50, 30) and grew by (40, 20):
 //                                its client origin and size then
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "framework/Buttons.h"
@@ -125,31 +123,25 @@ private:
 
 int main(int argc, char** argv) {
     std::string formPath, backend;
+    bool usage = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--backend" && i + 1 < argc) backend = argv[++i];
         else if (formPath.empty() && !a.empty() && a[0] != '-') formPath = a;
-        else {
-            std::fprintf(stderr, "usage: e2e_app FORM [--backend headless|sdl]\n");
-            return 2;
-        }
+        else usage = true;
     }
-    if (formPath.empty()) {
+    if (usage || formPath.empty()) {
         std::fprintf(stderr, "usage: e2e_app FORM [--backend headless|sdl]\n");
         return 2;
     }
-    std::ifstream in(formPath, std::ios::binary);
-    std::stringstream data;
-    data << in.rdbuf();
-    if (!in) {
+    std::string data;
+    if (!ReadFileBytes(formPath, data)) {
         std::fprintf(stderr, "e2e_app: cannot read %s\n", formPath.c_str());
         return 1;
     }
     try {
         RegisterFormClasses();
-        RegisterStdControls();
-        RegisterExtControls();
-        RegisterButtons();
+        RegisterExtControls();  // and the standard controls and buttons
         RegisterCheckListBox();
         if (!backend.empty()) {
             auto p = CreatePlatform(backend);
@@ -163,7 +155,7 @@ int main(int argc, char** argv) {
         Out("backend %s", Platform()->Name());
         TForm* form = nullptr;
         Application->CreateForm(form);
-        ReadComponentFromForm(data.str(), formPath, form);
+        ReadComponentFromForm(data, formPath, form);
         new TProbe(form);
         Application->Run();
     } catch (const Exception& e) {

@@ -84,6 +84,10 @@ TProcess::TProcess(const std::vector<std::string>& Argv, const TEnvChanges& Env,
         ::dup2(err, 2);
         // Its own process group, so that a stop reaches what it starts.
         ::setpgid(0, 0);
+        // As from an interactive shell: a runner started in the background
+        // ignores SIGINT, and the child would inherit that.
+        ::signal(SIGINT, SIG_DFL);
+        ::signal(SIGTERM, SIG_DFL);
         if (KeepFd >= 0) ::fcntl(KeepFd, F_SETFD, 0);
         ::execve(argv[0], argv.data(), envp.data());
         std::fprintf(stderr, "cannot run %s: %s\n", argv[0], std::strerror(errno));

@@ -90,6 +90,8 @@ public:
     bool Started() const { return FDisplay >= 0; }
     const std::string& Error() const { return FError; }
     std::string Display() const { return ":" + std::to_string(FDisplay); }
+    // Shuts the server down, as when a session ends; true once it is gone.
+    bool Stop() { return FServer && FServer->Stop().has_value(); }
     // DISPLAY set to this server; other ways of choosing a backend removed.
     TEnvChanges Env() const;
 

@@ -116,8 +116,9 @@ protected:
     std::unique_ptr<TProcess> app;
 };
 
+// With a display reachable, the windowed backend is the default.
 TEST_F(XvfbTest, FormIsAWindowAtItsPlaceInItsColourWithItsIconAndEndsCleanlyOnTerm) {
-    StartApp();
+    StartApp(/*DefaultBackend=*/true);
     ASSERT_TRUE(Logged("backend sdl")) << Log();
     AwaitForm();
     TScreenImage s = Shot();
@@ -144,55 +145,12 @@ TEST_F(XvfbTest, FormIsAWindowAtItsPlaceInItsColourWithItsIconAndEndsCleanlyOnTe
     EXPECT_FALSE(server->Window("E2E Form"));
 }
 
-TEST_F(XvfbTest, ControlsAreDrawnInsideTheWindow) {
-    StartApp();
-    AwaitForm();
-    // The panel in its own colour, the edit's white field, the button's face.
-    EXPECT_TRUE(ShowsColour(kLeft + 300, kTop + 80, Rgb(vcl::clYellow))) << Hex(Shot().At(kLeft + 300, kTop + 80));
-    TScreenImage s = Shot();
-    EXPECT_EQ(s.At(kLeft + 200, kTop + 18), Rgb(vcl::clWindow));
-    EXPECT_EQ(s.At(kLeft + 15, kTop + 74), Rgb(vcl::clBtnFace));
-    // The label's text: dark pixels where the caption is, on the form's colour.
-    EXPECT_GT(Count(s, vcl::Bounds(kLeft + 10, kTop + 12, 40, 13), Rgb(vcl::clWindowText)), 20);
-}
-
-TEST_F(XvfbTest, PointerMovesArriveInClientCoordinatesAndLeavingForTheDesktopIsSeen) {
-    StartApp();
-    AwaitForm();
-    Move(kLeft + 50, kTop + 250);
-    EXPECT_TRUE(Logged("move 50 250")) << Log();
-    EXPECT_TRUE(Logged("enter form 150 330")) << Log();
-    // Over the bare desktop the pointer is still read, globally.
-    Move(900, 700);
-    EXPECT_TRUE(Logged("leave form 900 700")) << Log();
-}
-
-TEST_F(XvfbTest, ClickingTheCheckBoxTicksItAndTheNewCaptionBecomesTheTitle) {
-    StartApp();
-    AwaitForm();
-    // The 13-pixel box at the check box's left, centred in its 17-pixel height;
-    // the mark is drawn in the window text colour.
-    const vcl::TRect box = vcl::Bounds(kLeft + 10, kTop + 42, 13, 13);
-    const uint32_t ink = Rgb(vcl::clWindowText);
-    const int empty = Count(Shot(), box, ink);
-    Click(kLeft + 18, kTop + 48);
-    ASSERT_TRUE(Logged("tick 1")) << Log();
-    EXPECT_TRUE(AwaitWindow("E2E Form ticked")) << "the title did not follow the caption";
-    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), box, ink) >= empty + 15; }, 20s))
-        << "no mark: " << Count(Shot(), box, ink) << " ink pixels, " << empty << " before";
-    Click(kLeft + 18, kTop + 48);
-    ASSERT_TRUE(Logged("tick 0")) << Log();
-    EXPECT_TRUE(AwaitWindow("E2E Form"));
-    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), box, ink) == empty; }, 20s)) << "the mark stayed";
-}
-
 TEST_F(XvfbTest, MessageBoxIsAWindowOfItsOwnCentredAndReturnPressesItsDefaultButton) {
     StartApp();
     AwaitForm();
     Click(kLeft + 47, kTop + 82);  // Ask
     auto box = AwaitWindow("E2E Question");
     ASSERT_TRUE(box && box->Viewable) << "no message box window\n" << Log();
-    EXPECT_NE(app->Err().find("messagebox title=\"E2E Question\" text=\"Go on?\""), std::string::npos) << Log();
     // Centred on the screen by its outer size (frame included).
     vcl::TFrameMetrics m = vcl::FrameMetrics(vcl::bsDialog);
     EXPECT_EQ(box->X, (1024 - (box->Width + 2 * m.Border)) / 2);
@@ -207,21 +165,24 @@ TEST_F(XvfbTest, MessageBoxIsAWindowOfItsOwnCentredAndReturnPressesItsDefaultBut
     EXPECT_TRUE(ShowsColour(kLeft + kWidth - 2, kTop + kHeight - 2, kTeal));
 }
 
-TEST_F(XvfbTest, TypedTextGoesIntoTheFocusedEdit) {
+TEST_F(XvfbTest, RealPointerAndKeysReachTheFormAndSetCursorPosMovesThePointer) {
     StartApp();
     AwaitForm();
+    // Moves arrive in client coordinates; leaving for the desktop is seen.
+    Move(kLeft + 50, kTop + 250);
+    EXPECT_TRUE(Logged("move 50 250")) << Log();
+    EXPECT_TRUE(Logged("enter form 150 330")) << Log();
+    Move(900, 700);
+    EXPECT_TRUE(Logged("leave form 900 700")) << Log();
+    // Typed text goes into the focused edit.
     Click(kLeft + 100, kTop + 18);  // NameEdit
     ASSERT_TRUE(server->Xte({"str hi"}));
     EXPECT_TRUE(Logged("text h")) << Log();
     EXPECT_TRUE(Logged("text hi")) << Log();
     ASSERT_TRUE(server->Xte({"key BackSpace"}));
     EXPECT_TRUE(Logged("text h", 20s)) << Log();
-}
-
-TEST_F(XvfbTest, SetCursorPosMovesTheRealPointer) {
-    StartApp();
-    AwaitForm();
-    Click(kLeft + 137, kTop + 82);  // Warp: to the panel's centre, (300, 80) in the form
+    // Warp: to the panel's centre, (300, 80) in the form.
+    Click(kLeft + 137, kTop + 82);
     const int px = kLeft + 300, py = kTop + 80;
     ASSERT_TRUE(Logged("warped " + std::to_string(px) + " " + std::to_string(py))) << Log();
     EXPECT_TRUE(Logged("enter ColourPanel " + std::to_string(px) + " " + std::to_string(py))) << Log();
@@ -231,7 +192,7 @@ TEST_F(XvfbTest, SetCursorPosMovesTheRealPointer) {
     EXPECT_TRUE(Logged("leave ColourPanel " + std::to_string(px) + " " + std::to_string(py + 180))) << Log();
 }
 
-TEST_F(XvfbTest, TextDrawnOnTheScreenLandsOnTheWindowUntilItRepaints) {
+TEST_F(XvfbTest, ScreenTextLastsUntilTheCheckBoxsClickRetitlesAndRepaintsTheWindow) {
     StartApp();
     AwaitForm();
     Click(kLeft + 137, kTop + 117);  // Scribble: red text at (200, 250) in the form
@@ -240,11 +201,23 @@ TEST_F(XvfbTest, TextDrawnOnTheScreenLandsOnTheWindowUntilItRepaints) {
     EXPECT_TRUE(WaitFor([&] { return Count(Shot(), text, 0xFF0000) > 20; }, 20s)) << "no red text";
     EXPECT_GT(Count(Shot(), text, 0xFFFFFF), 20);  // on the screen context's white background
     EXPECT_EQ(Count(Shot(), vcl::Bounds(kLeft + 180, kTop + 230, 20, 20), 0xFF0000), 0);  // nothing before it
+    // The 13-pixel box at the check box's left, centred in its 17-pixel height;
+    // the mark is drawn in the window text colour.
+    const vcl::TRect box = vcl::Bounds(kLeft + 10, kTop + 42, 13, 13);
+    const uint32_t ink = Rgb(vcl::clWindowText);
+    const int empty = Count(Shot(), box, ink);
     // Ticking the box retitles the form, which repaints it whole: the text goes.
     Click(kLeft + 18, kTop + 48);
     ASSERT_TRUE(Logged("tick 1")) << Log();
+    EXPECT_TRUE(AwaitWindow("E2E Form ticked")) << "the title did not follow the caption";
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), box, ink) >= empty + 15; }, 20s))
+        << "no mark: " << Count(Shot(), box, ink) << " ink pixels, " << empty << " before";
     EXPECT_TRUE(WaitFor([&] { return Count(Shot(), text, 0xFF0000) == 0; }, 20s)) << "the text outlived a repaint";
     EXPECT_EQ(Shot().At(kLeft + 250, kTop + 258), kTeal);
+    Click(kLeft + 18, kTop + 48);
+    ASSERT_TRUE(Logged("tick 0")) << Log();
+    EXPECT_TRUE(AwaitWindow("E2E Form"));
+    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), box, ink) == empty; }, 20s)) << "the mark stayed";
 }
 
 TEST_F(XvfbTest, MovingAndResizingAFormByProgramMovesAndResizesItsWindow) {
@@ -269,12 +242,6 @@ TEST_F(XvfbTest, MovingAndResizingAFormByProgramMovesAndResizesItsWindow) {
     EXPECT_NE(Shot().At(kLeft, kTop), kTeal);  // the old corner is desktop again
 }
 
-TEST_F(XvfbTest, TheWindowedBackendIsTheDefaultWhenADisplayIsReachable) {
-    StartApp(/*DefaultBackend=*/true);
-    EXPECT_TRUE(Logged("backend sdl")) << Log();
-    AwaitForm();
-}
-
 TEST_F(XvfbTest, FormrunShowsTheFormInARealWindow) {
     Start({QV_FORMRUN, Data("E2eForm.dfm"), "--backend", "sdl"});
     ASSERT_TRUE(ShowsColour(kLeft + 5, kTop + 5, kTeal)) << Log();
@@ -287,24 +254,19 @@ TEST_F(XvfbTest, FormrunShowsTheFormInARealWindow) {
 
 TEST_F(XvfbTest, DwellTimersRunOnTheRealClock) {
     // hovertips: Save at client (212, 16), 75 x 25, shows its tip after
-    // resting 500 ms on it; the group box lights up as one area.
+    // resting 500 ms on it.
     Start({QV_HOVERTIPS});
     auto w = AwaitWindow("Hover tips");
     ASSERT_TRUE(w) << Log();
-    Move(w->X + 60, w->Y + 50);  // onto a radio button inside the group box
-    EXPECT_TRUE(Logged("enter Shipping")) << Log();
     Move(w->X + 250, w->Y + 28);
     EXPECT_TRUE(Logged("enter Save")) << Log();
     EXPECT_TRUE(Logged("tip Save: Keeps the shipping choice", 5s)) << Log();
     Move(w->X + 150, w->Y + 160);
     EXPECT_TRUE(Logged("leave Save")) << Log();
-    const std::string out = app->Out();
-    EXPECT_EQ(out.find("enter Shipping"), out.rfind("enter Shipping")) << "one entry for the whole group\n" << Log();
     EXPECT_EQ(app->Stop(), 0) << Log();
 }
 
-// No server needed: a display that cannot be reached.
-TEST_F(XvfbTest, HoverBenchHoverLooksFollowTheRealPointerAndExitEndsIt) {
+TEST_F(XvfbTest, HoverBenchFollowsTheRealPointerAndExitEndsIt) {
     Start({QV_HOVERBENCH, "--log"});  // the default backend: a display is reachable
     auto w = AwaitWindow("QVTrackMouse Demo");
     ASSERT_TRUE(w) << Log();
@@ -313,23 +275,15 @@ TEST_F(XvfbTest, HoverBenchHoverLooksFollowTheRealPointerAndExitEndsIt) {
     EXPECT_EQ(w->Width, 437);
     EXPECT_EQ(w->Height, 266);
     auto at = [&](int X, int Y) { return std::pair{w->X + X, w->Y + Y}; };
-    // Inside Edit1's sunken field (client 78,32 61 x 21): grey, silver while hovered.
-    const vcl::TRect field = vcl::Bounds(w->X + 81, w->Y + 35, 55, 15);
-    ASSERT_TRUE(WaitFor([&] { return Count(Shot(), field, Rgb(vcl::clGray)) > 300; }, 20s)) << Log();
-    auto [ex, ey] = at(130, 48);
+    auto [ex, ey] = at(130, 48);  // Edit1
     Move(ex, ey);
     EXPECT_TRUE(Logged("enter FormDemo.Edit1")) << Log();
-    EXPECT_TRUE(WaitFor([&] { return Count(Shot(), field, Rgb(vcl::clSilver)) > 300; }, 20s))
-        << Count(Shot(), field, Rgb(vcl::clSilver)) << " silver pixels";
     // "Add" twice: the second press finds the panel tracked and says so.
     auto [ax, ay] = at(399, 64);
     Click(ax, ay);
     Click(ax, ay);
     auto box = AwaitWindow("Adding Control");
     ASSERT_TRUE(box && box->Viewable) << Log();
-    EXPECT_TRUE(Logged("messagebox title=\"Adding Control\" text=\"The control \\\"pnlPanels\\\" is already "
-                       "additioned.\" style=0x10"))
-        << Log();
     ASSERT_TRUE(server->Xte({"key Return"}));
     EXPECT_FALSE(AwaitWindow("Adding Control", false)) << "the box stayed\n" << Log();
     auto [xx, xy] = at(399, 115);
@@ -338,7 +292,8 @@ TEST_F(XvfbTest, HoverBenchHoverLooksFollowTheRealPointerAndExitEndsIt) {
     EXPECT_EQ(app->Out().substr(app->Out().rfind("exit")), "exit 0\n");
 }
 
-TEST(XvfbFallback, WithNoReachableDisplayTheDefaultIsHeadlessAndAskingForSdlFails) {
+// No server needed: a display that cannot be reached.
+TEST(XvfbFallback, ADisplaySetButUnreachableIsAnErrorNeverAQuietHeadlessRun) {
     if (!QV_E2E_HAVE_SDL) GTEST_SKIP() << "this build has no SDL2 backend (libsdl2-dev missing: run scripts/deps)";
     fs::path dir = fs::temp_directory_path() / ("qv-e2e-fallback-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -348,8 +303,9 @@ TEST(XvfbFallback, WithNoReachableDisplayTheDefaultIsHeadlessAndAskingForSdlFail
                     {"QV_BACKEND", std::nullopt},
                     {"SDL_VIDEODRIVER", std::nullopt}};
     TToolResult r = RunTool({QV_E2E_APP, Data("E2eForm.dfm")}, env, dir);
-    EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out.rfind("backend headless\n", 0), 0u) << r.Out;
+    EXPECT_EQ(r.Status, 1) << r.Out;
+    EXPECT_NE(r.Err.find("cannot open display '" + dir.string() + "/no-such-server:0'; unset DISPLAY"),
+              std::string::npos) << r.Err;
     r = RunTool({QV_E2E_APP, Data("E2eForm.dfm"), "--backend", "sdl"}, env, dir);
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("sdl: cannot start video"), std::string::npos) << r.Err;

@@ -127,12 +127,5 @@ TEST_F(Corpus, DamagedTextFormReportsTheLineAndColumn) {
     EXPECT_TRUE(msg.starts_with(file.string() + ":91:13: expected '=' after property name 'F6000000424DF6")) << msg;
 }
 
-TEST_F(Corpus, NonAsciiComponentNameIsAccepted) {
-    const fs::path file = CorpusDir() / "dfm" / "gsagahc__Delphi_Lazarus_Projects__UMain.dfm";
-    const std::string bin = TextToBinary(ReadFile(file), file.string());
-    EXPECT_NE(bin.find("\x10" "FDTable1Fun\xC3\xA7\xC3\xA3o"), std::string::npos);
-    EXPECT_EQ(TextToBinary(BinaryToText(bin, "umain.bin"), "umain.txt"), bin);
-}
-
 }  // namespace
 }  // namespace formfile_test

@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "framework/FormFiles.h"
+#include "tests/support/DataCases.h"
 
 namespace formfile_test {
 
 namespace fs = std::filesystem;
 using namespace vcl::formfile;
+using vcltest::ReadCases;
+using vcltest::TDataCase;
 
 // Bytes from a literal, embedded NULs included.
 template <size_t N>

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ProgramFixture.h"
 #include "framework/Canvas.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr uint32_t kWhite = 0xFFFFFF, kRed = 0xFF0000, kShadow = 0x808080;
 
 struct Surface {
     TBitmapData Bits;
-    explicit Surface(int32_t w = 60, int32_t h = 40) { Bits.Resize(w, h, kWhite); }
+    explicit Surface(int32_t w, int32_t h) { Bits.Resize(w, h, kWhite); }
     uint32_t operator()(int32_t x, int32_t y) const { return Bits.Pixel(x, y); }
     int Count(TRect r, uint32_t rgb) const {
         int n = 0;
@@ -33,23 +34,27 @@ struct Surface {
     int Ink(TRect r) const { return (r.Right - r.Left) * (r.Bottom - r.Top) - Count(r, kWhite); }
 };
 
-void UseFont(TCanvas& c, const char* name, int32_t height, TFontStyles style = {}, TColor color = clBlack) {
-    c.Font()->SetName(name);
-    c.Font()->SetHeight(height);
-    c.Font()->SetStyle(style);
-    c.Font()->SetColor(color);
-}
+// A white surface of 200 by 40 and a canvas on it, Tahoma 8 in black.
+class Canvas : public ::testing::Test {
+protected:
+    void UseFont(int32_t height, TFontStyles style = {}, TColor color = clBlack) {
+        c.Font()->SetName("Tahoma");
+        c.Font()->SetHeight(height);
+        c.Font()->SetStyle(style);
+        c.Font()->SetColor(color);
+    }
+    Surface s{200, 40};
+    TCanvas c{s.Bits};
+};
 
-TEST(Canvas, SystemColoursBecomeSurfacePixels) {
+TEST_F(Canvas, SystemColoursBecomeSurfacePixels) {
     EXPECT_EQ(ColorToPixel(clRed), 0xFF0000u);  // 0x00BBGGRR to 0x00RRGGBB
     EXPECT_EQ(ColorToPixel(clBtnFace), 0xC0C0C0u);
     EXPECT_EQ(ColorToPixel(clBackground), 0x008080u);
     EXPECT_EQ(ColorToPixel(clHighlight), 0x000080u);
 }
 
-TEST(Canvas, FillRectCoversItsLeftAndTopEdgesButNotItsRightAndBottom) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, FillRectCoversItsLeftAndTopEdgesButNotItsRightAndBottom) {
     c.Brush.Color = clRed;
     c.FillRect(TRect{2, 3, 6, 7});
     s.Expect({{2, 3, kRed}, {5, 6, kRed}, {6, 6, kWhite}, {5, 7, kWhite}});
@@ -60,9 +65,7 @@ TEST(Canvas, FillRectCoversItsLeftAndTopEdgesButNotItsRightAndBottom) {
     EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 16);
 }
 
-TEST(Canvas, FrameRectDrawsOnlyTheEdgesAndRectangleFillsInside) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, FrameRectDrawsOnlyTheEdgesAndRectangleFillsInside) {
     c.Brush.Color = clRed;
     c.FrameRect(TRect{1, 1, 11, 6});
     s.Expect({{1, 1, kRed}, {10, 5, kRed}, {5, 1, kRed}, {1, 3, kRed}, {5, 3, kWhite}, {11, 1, kWhite}});
@@ -72,50 +75,39 @@ TEST(Canvas, FrameRectDrawsOnlyTheEdgesAndRectangleFillsInside) {
     s.Expect({{20, 20, kShadow}, {25, 25, kShadow}, {23, 23, kRed}});
 }
 
-TEST(Canvas, Frame3DPutsTheFarCornersInTheBottomRightColour) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, Frame3DPutsTheFarCornersInTheBottomRightColour) {
     TRect r{0, 0, 10, 8};
     c.Frame3D(r, clBtnHighlight, clBtnShadow, 2);
     EXPECT_EQ(r, (TRect{2, 2, 8, 6}));
     // Both rings; the highlight is white on white, so the shadow side shows
     // them, and the inside is untouched.
-    s.Expect({{9, 0, kShadow},
-              {0, 7, kShadow},
-              {9, 4, kShadow},
-              {4, 7, kShadow},
-              {8, 3, kShadow},
-              {4, 6, kShadow},
+    s.Expect({{9, 0, kShadow}, {0, 7, kShadow}, {9, 4, kShadow}, {4, 7, kShadow}, {8, 3, kShadow}, {4, 6, kShadow},
               {4, 4, kWhite}});
 
-    Surface t;
+    Surface t(60, 40);
     TCanvas d(t.Bits);
     TRect q{0, 0, 10, 8};
     d.Frame3D(q, clRed, clBtnShadow);
     t.Expect({{0, 0, kRed}, {8, 0, kRed}, {0, 6, kRed}, {9, 0, kShadow}, {0, 7, kShadow}});
 }
 
-TEST(Canvas, ClipKeepsEverythingInside) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, ClipKeepsEverythingInside) {
     c.SetClip(TRect{5, 5, 15, 15});
     c.Brush.Color = clRed;
     c.FillRect(TRect{0, 0, 60, 40});
     c.Pen.Color = clRed;
     c.MoveTo(0, 20);
     c.LineTo(60, 20);
-    UseFont(c, "Tahoma", -11, {}, clRed);
+    UseFont(-11, {}, clRed);
     c.TextOut(0, 30, "Clipped away");
     EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kRed), 100);
     s.Expect({{5, 5, kRed}, {15, 15, kWhite}});
     // A clip beyond the surface is cut to it.
     c.SetClip(TRect{-10, -10, 1000, 1000});
-    EXPECT_EQ(c.Clip(), (TRect{0, 0, 60, 40}));
+    EXPECT_EQ(c.Clip(), (TRect{0, 0, 200, 40}));
 }
 
-TEST(Canvas, OriginMovesDrawingCoordinates) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, OriginMovesDrawingCoordinates) {
     c.SetOrigin(TPoint{10, 5});
     c.Brush.Color = clRed;
     c.FillRect(TRect{0, 0, 2, 2});
@@ -123,9 +115,7 @@ TEST(Canvas, OriginMovesDrawingCoordinates) {
     s.Expect({{10, 5, kRed}, {11, 6, kRed}, {0, 0, kRed}, {12, 5, kWhite}});
 }
 
-TEST(Canvas, LineToStopsBeforeItsEndPoint) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, LineToStopsBeforeItsEndPoint) {
     c.Pen.Color = clRed;
     c.MoveTo(0, 0);
     c.LineTo(5, 0);
@@ -139,9 +129,7 @@ TEST(Canvas, LineToStopsBeforeItsEndPoint) {
     EXPECT_EQ(s.Count(TRect{0, 10, 10, 11}, kRed), 5);
 }
 
-TEST(Canvas, FocusRectangleDrawnTwiceIsGone) {
-    Surface s;
-    TCanvas c(s.Bits);
+TEST_F(Canvas, FocusRectangleDrawnTwiceIsGone) {
     c.DrawFocusRect(TRect{2, 2, 12, 8});
     int dots = s.Count(TRect{0, 0, 60, 40}, 0x000000);
     EXPECT_GT(dots, 8);
@@ -151,10 +139,8 @@ TEST(Canvas, FocusRectangleDrawnTwiceIsGone) {
     EXPECT_EQ(s.Count(TRect{0, 0, 60, 40}, kWhite), 60 * 40);
 }
 
-TEST(Canvas, TextInkIsInTheFontColourWithinTheTextExtentOnly) {
-    Surface s(100, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11, {}, clRed);
+TEST_F(Canvas, TextInkIsInTheFontColourWithinTheTextExtentOnly) {
+    UseFont(-11, {}, clRed);
     c.Brush.Style = bsClear;
     c.TextOut(10, 10, "Hello");
     int32_t w = c.TextWidth("Hello"), h = c.TextHeight("Hello");
@@ -174,10 +160,8 @@ TEST(Canvas, TextInkIsInTheFontColourWithinTheTextExtentOnly) {
     EXPECT_TRUE(blended);
 }
 
-TEST(Canvas, TextOutFillsTheTextCellWithAnOpaqueBrush) {
-    Surface s(100, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11);
+TEST_F(Canvas, TextOutFillsTheTextCellWithAnOpaqueBrush) {
+    UseFont(-11);
     c.Brush.Color = clRed;
     c.TextOut(10, 10, "Hi");
     int32_t w = c.TextWidth("Hi"), h = c.TextHeight("Hi");
@@ -193,11 +177,9 @@ std::vector<int32_t> SolidRows(const Surface& s, int32_t x, int32_t y, int32_t w
     return rows;
 }
 
-TEST(Canvas, UnderlineIsASolidRowBelowTheBaseline) {
-    Surface s(100, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11);
-    int32_t w = c.TextWidth("a a"), h = c.TextHeight("a a"), ascent = c.TextAscent();
+TEST_F(Canvas, UnderlineIsASolidRowBelowTheBaselineAndStrikeOutAbove) {
+    UseFont(-11);
+    const int32_t w = c.TextWidth("a a"), h = c.TextHeight("a a"), ascent = c.TextAscent();
     c.TextOut(0, 0, "a a");
     EXPECT_TRUE(SolidRows(s, 0, 0, w, h).empty());
     c.Font()->SetStyle(TFontStyles{fsUnderline});
@@ -206,24 +188,16 @@ TEST(Canvas, UnderlineIsASolidRowBelowTheBaseline) {
     ASSERT_FALSE(rows.empty());
     EXPECT_GE(rows.front(), ascent);
     EXPECT_LT(rows.back(), h);
-}
-
-TEST(Canvas, StrikeOutIsASolidRowAboveTheBaseline) {
-    Surface s(100, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11, TFontStyles{fsStrikeOut});
-    int32_t w = c.TextWidth("a a"), h = c.TextHeight("a a"), ascent = c.TextAscent();
-    c.TextOut(0, 0, "a a");
-    std::vector<int32_t> rows = SolidRows(s, 0, 0, w, h);
+    c.Font()->SetStyle(TFontStyles{fsStrikeOut});
+    c.TextOut(100, 0, "a a");
+    rows = SolidRows(s, 100, 0, w, h);
     ASSERT_FALSE(rows.empty());
     EXPECT_LT(rows.back(), ascent);
     EXPECT_GT(rows.front(), 1);
 }
 
-TEST(Canvas, BoldTextIsWiderAndDarkerThanRegular) {
-    Surface s(200, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11);
+TEST_F(Canvas, BoldTextIsWiderAndDarkerThanRegular) {
+    UseFont(-11);
     int32_t regular = c.TextWidth("Bold words");
     c.TextOut(0, 0, "Bold words");
     c.Font()->SetStyle(TFontStyles{fsBold});
@@ -233,10 +207,8 @@ TEST(Canvas, BoldTextIsWiderAndDarkerThanRegular) {
     EXPECT_GT(s.Ink(TRect{0, 20, 200, 40}), s.Ink(TRect{0, 0, 200, 20}));
 }
 
-TEST(Canvas, ItalicIsDrawnForAFaceWithoutAnItalic) {
-    Surface s(200, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11);
+TEST_F(Canvas, ItalicIsDrawnForAFaceWithoutAnItalic) {
+    UseFont(-11);
     c.TextOut(0, 0, "l");
     c.Font()->SetStyle(TFontStyles{fsItalic});
     c.TextOut(0, 20, "l");
@@ -250,10 +222,8 @@ TEST(Canvas, ItalicIsDrawnForAFaceWithoutAnItalic) {
     EXPECT_GT(firstInk(20 + top), firstInk(top));
 }
 
-TEST(Canvas, TextMeasuresGrowWithTheTextAndFollowTheHeight) {
-    TBitmapData b;
-    TCanvas c(b);
-    UseFont(c, "Tahoma", -11);
+TEST_F(Canvas, TextMeasuresGrowWithTheTextAndFollowTheHeight) {
+    UseFont(-11);
     EXPECT_EQ(c.TextWidth(""), 0);
     EXPECT_GT(c.TextWidth("a"), 0);
     EXPECT_GT(c.TextWidth("ab"), c.TextWidth("a"));
@@ -266,10 +236,8 @@ TEST(Canvas, TextMeasuresGrowWithTheTextAndFollowTheHeight) {
     EXPECT_GT(c.TextHeight("Wg"), 13);
 }
 
-TEST(Canvas, TextRectKeepsTextInsideItsRectangle) {
-    Surface s(100, 40);
-    TCanvas c(s.Bits);
-    UseFont(c, "Tahoma", -11);
+TEST_F(Canvas, TextRectKeepsTextInsideItsRectangle) {
+    UseFont(-11);
     c.Brush.Style = bsClear;
     c.TextRect(TRect{0, 0, 20, 20}, 2, 2, "A long line of text");
     EXPECT_GT(s.Ink(TRect{0, 0, 20, 20}), 0);
@@ -279,85 +247,30 @@ TEST(Canvas, TextRectKeepsTextInsideItsRectangle) {
 // ---------------------------------------------------------------------------
 // Images
 
-void Put16(std::string& s, uint32_t v) {
-    s += static_cast<char>(v & 0xFF);
-    s += static_cast<char>(v >> 8 & 0xFF);
-}
-void Put32(std::string& s, uint32_t v) {
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
-}
-void InfoHeader(std::string& s, int32_t w, int32_t h, uint32_t bpp, uint32_t used) {
-    Put32(s, 40);
-    Put32(s, static_cast<uint32_t>(w));
-    Put32(s, static_cast<uint32_t>(h));
-    Put16(s, 1);
-    Put16(s, bpp);
-    for (int i = 0; i < 3; ++i) Put32(s, 0);  // compression, size, x resolution
-    Put32(s, 0);
-    Put32(s, used);
-    Put32(s, 0);
-}
+// data/red-blue.ico: 32 by 32, 16 colours, the left half red and the right
+// half blue, its lower half transparent through the AND mask.
+std::string Icon() { return vcltest::Slurp(QV_TEST_DATA_DIR "/red-blue.ico"); }
 
-// A 32 by 32 icon of 16 colours: left half red, right half blue, its lower
-// half transparent through the AND mask.
-std::string MakeIcon() {
-    std::string dib;
-    InfoHeader(dib, 32, 64, 4, 16);
-    for (uint32_t i = 0; i < 16; ++i) Put32(dib, i == 9 ? 0x00FF0000 : i == 12 ? 0x000000FF : 0);  // red, blue
-    for (int row = 0; row < 32; ++row)
-        for (int b = 0; b < 16; ++b) dib += static_cast<char>(b < 8 ? 0x99 : 0xCC);
-    for (int row = 0; row < 32; ++row)  // stored bottom row first
-        for (int b = 0; b < 4; ++b) dib += static_cast<char>(row < 16 ? 0xFF : 0x00);
-    std::string ico;
-    Put16(ico, 0);
-    Put16(ico, 1);
-    Put16(ico, 1);
-    ico += static_cast<char>(32);
-    ico += static_cast<char>(32);
-    ico += static_cast<char>(16);
-    ico += '\0';
-    Put16(ico, 1);
-    Put16(ico, 4);
-    Put32(ico, static_cast<uint32_t>(dib.size()));
-    Put32(ico, 22);
-    return ico + dib;
-}
-
-TEST(Canvas, IconIsDrawnWithItsPaletteAndMask) {
-    Surface s(40, 40);
-    TCanvas c(s.Bits);
-    ASSERT_TRUE(c.DrawImage(4, 4, MakeIcon()));
+TEST_F(Canvas, IconIsDrawnWithItsPaletteAndMask) {
+    ASSERT_TRUE(c.DrawImage(4, 4, Icon()));
     // From row 20 down the mask lets the surface show through, as beyond 32 columns.
     s.Expect({{5, 5, kRed}, {34, 5, 0x0000FFu}, {5, 19, kRed}, {5, 20, kWhite}, {34, 35, kWhite}, {36, 5, kWhite}});
 }
 
-TEST(Canvas, BitmapFileWithALengthPrefixIsDrawnOpaque) {
-    // 2 by 2, 24 bits: bottom row green then blue, top row red then white.
-    std::string dib;
-    InfoHeader(dib, 2, 2, 24, 0);
-    std::string rows =
-        std::string("\x00\xFF\x00\xFF\x00\x00\x00\x00", 8) + std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
-    std::string file = "BM";
-    Put32(file, static_cast<uint32_t>(14 + dib.size() + rows.size()));
-    Put32(file, 0);
-    Put32(file, static_cast<uint32_t>(14 + dib.size()));
-    file += dib + rows;
-    std::string property;
-    Put32(property, static_cast<uint32_t>(file.size()));
-    property += file;
-    Surface s(10, 10);
-    s.Bits.Resize(10, 10, 0x123456);
-    TCanvas c(s.Bits);
-    ASSERT_TRUE(c.DrawImage(1, 1, property));
-    s.Expect({{1, 1, kRed}, {2, 1, kWhite}, {1, 2, 0x00FF00u}, {2, 2, 0x0000FFu}, {3, 3, 0x123456u}});
+TEST_F(Canvas, BitmapFileWithALengthPrefixIsDrawnOpaque) {
+    // data/two-by-two.bmp.data, a bitmap file after its length as Picture.Data
+    // holds it: 2 by 2, 24 bits, the bottom row green then blue, the top row
+    // red then white.
+    Surface back(10, 10);
+    back.Bits.Resize(10, 10, 0x123456);
+    TCanvas on(back.Bits);
+    ASSERT_TRUE(on.DrawImage(1, 1, vcltest::Slurp(QV_TEST_DATA_DIR "/two-by-two.bmp.data")));
+    back.Expect({{1, 1, kRed}, {2, 1, kWhite}, {1, 2, 0x00FF00u}, {2, 2, 0x0000FFu}, {3, 3, 0x123456u}});
 }
 
-TEST(Canvas, UnreadableImageDataDrawsNothing) {
-    Surface s(10, 10);
-    TCanvas c(s.Bits);
+TEST_F(Canvas, UnreadableImageDataDrawsNothing) {
     EXPECT_FALSE(c.DrawImage(0, 0, "not a picture"));
-    EXPECT_FALSE(c.DrawImage(0, 0, MakeIcon().substr(0, 60)));  // cut short
+    EXPECT_FALSE(c.DrawImage(0, 0, Icon().substr(0, 60)));  // cut short
     EXPECT_EQ(s.Ink(TRect{0, 0, 10, 10}), 0);
 }
 

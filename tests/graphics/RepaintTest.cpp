@@ -9,27 +9,19 @@ namespace {
 using namespace vcltest;
 
 // Fills its bounds with its colour and counts its paints.
-class TCounting : public TGraphicControl {
+template <class TBase>
+class TCountingOf : public TBase {
 public:
-    explicit TCounting(TComponent* owner) : TGraphicControl(owner) {}
+    explicit TCountingOf(TComponent* owner) : TBase(owner) {}
     void Paint(TCanvas& Canvas) const override {
         ++Paints;
-        Canvas.Brush.Color = Color();
-        Canvas.FillRect(TRect{0, 0, Width(), Height()});
+        Canvas.Brush.Color = this->Color();
+        Canvas.FillRect(TRect{0, 0, this->Width(), this->Height()});
     }
     mutable int Paints = 0;
 };
-
-class TCountingWindow : public TWinControl {
-public:
-    explicit TCountingWindow(TComponent* owner) : TWinControl(owner) {}
-    void Paint(TCanvas& Canvas) const override {
-        ++Paints;
-        Canvas.Brush.Color = Color();
-        Canvas.FillRect(TRect{0, 0, Width(), Height()});
-    }
-    mutable int Paints = 0;
-};
+using TCounting = TCountingOf<TGraphicControl>;
+using TCountingWindow = TCountingOf<TWinControl>;
 
 class Repaint : public GraphicsTest {};
 

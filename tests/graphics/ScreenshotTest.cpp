@@ -51,12 +51,16 @@ int CountIn(const TBitmapData& s, TRect r, uint32_t rgb) {
     return n;
 }
 
-TEST_F(Screenshot, DesktopIsTealWhereNoFormIs) {
+TEST_F(Screenshot, DesktopIsTealWhereNoFormIsAndLaterFormsLieOnTop) {
+    ShowForm(100, 50, 200, 100, clRed);
+    ShowForm(150, 80, 200, 100, clWhite);
     TBitmapData s = Desktop()->Screenshot();
     EXPECT_EQ(s.Width, 1024);
     EXPECT_EQ(s.Height, 768);
     EXPECT_EQ(s.Pixel(0, 0), kTeal);
     EXPECT_EQ(s.Pixel(1023, 767), kTeal);
+    EXPECT_EQ(s.Pixel(120, 100), kRed);
+    EXPECT_EQ(s.Pixel(200, 130), kWhite);
 }
 
 TEST_F(Screenshot, FormShowsInARaisedFrameUnderItsTitleBar) {
@@ -103,14 +107,6 @@ TEST_F(Screenshot, CloseBoxSitsAtTheRightOfTheTitleBar) {
     f->Invalidate();
     s = Desktop()->Screenshot();
     EXPECT_EQ(s.Pixel(right - 15, top + 12), kNavy);
-}
-
-TEST_F(Screenshot, LaterFormsLieOnTop) {
-    ShowForm(100, 50, 200, 100, clRed);
-    ShowForm(150, 80, 200, 100, clWhite);
-    TBitmapData s = Desktop()->Screenshot();
-    EXPECT_EQ(s.Pixel(120, 100), kRed);
-    EXPECT_EQ(s.Pixel(200, 130), kWhite);
 }
 
 TEST_F(Screenshot, ScreenTextsAreDrawnOverTheFormsInTheirColour) {

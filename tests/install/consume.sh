@@ -37,6 +37,15 @@ run() {  # run NAME PROGRAM: the built-in tour's output, line for line
 
 "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log"; exit 1; }
 
+# Every program is in bin/ and runs from there.
+for program in dfmconv formrun formsheet resgen qvdesign HoverBench hovertips; do
+  if ! "$prefix/bin/$program" --version >/dev/null; then
+    echo "FAIL: $prefix/bin/$program is not installed, or does not run" >&2
+    exit 1
+  fi
+done
+echo "ok: the programs"
+
 # A CMake project of its own.
 "$cmake" -S "$example" -B "$tmp/cmake-build" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_PREFIX_PATH="$prefix" \

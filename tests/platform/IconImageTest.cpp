@@ -13,13 +13,9 @@ using namespace vcl::images;
 
 namespace {
 
-void Put16(std::string& s, uint32_t v) {
-    s += static_cast<char>(v & 0xFF);
-    s += static_cast<char>(v >> 8 & 0xFF);
-}
-void Put32(std::string& s, uint32_t v) {
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
+// Little-endian fields appended to a string.
+void Put(std::string& s, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i) & 0xFF);
 }
 
 struct TImageSpec {
@@ -31,29 +27,18 @@ struct TImageSpec {
 // A bitmap header for an icon image: height counts colour and mask rows.
 std::string Header(int32_t W, int32_t H, uint32_t Bpp) {
     std::string s;
-    Put32(s, 40);
-    Put32(s, static_cast<uint32_t>(W));
-    Put32(s, static_cast<uint32_t>(H * 2));
-    Put16(s, 1);
-    Put16(s, Bpp);
-    for (int i = 0; i < 6; ++i) Put32(s, 0);  // uncompressed, sizes, resolutions, colours
-    return s;
+    Put(s, 40, 4), Put(s, static_cast<uint32_t>(W), 4), Put(s, static_cast<uint32_t>(H * 2), 4);
+    Put(s, 1, 2), Put(s, Bpp, 2);
+    return s + std::string(24, '\0');  // uncompressed, sizes, resolutions, colours
 }
 
 std::string Icon(const std::vector<TImageSpec>& Images) {
     std::string s;
-    Put16(s, 0);
-    Put16(s, 1);
-    Put16(s, static_cast<uint32_t>(Images.size()));
+    Put(s, 0, 2), Put(s, 1, 2), Put(s, static_cast<uint32_t>(Images.size()), 2);
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(Images.size());
     for (auto& i : Images) {
-        s += static_cast<char>(i.Width);
-        s += static_cast<char>(i.Width);
-        s += std::string(2, '\0');
-        Put16(s, 1);
-        Put16(s, i.Bpp);
-        Put32(s, static_cast<uint32_t>(i.Body.size()));
-        Put32(s, offset);
+        Put(s, static_cast<uint32_t>(i.Width), 1), Put(s, static_cast<uint32_t>(i.Width), 1), Put(s, 0, 2);
+        Put(s, 1, 2), Put(s, i.Bpp, 2), Put(s, static_cast<uint32_t>(i.Body.size()), 4), Put(s, offset, 4);
         offset += static_cast<uint32_t>(i.Body.size());
     }
     for (auto& i : Images) s += i.Body;
@@ -64,8 +49,7 @@ std::string Icon(const std::vector<TImageSpec>& Images) {
 // row when given.
 TImageSpec OnePixel(uint32_t Bpp, uint32_t Pixel, const char* Mask) {
     std::string b = Header(1, 1, Bpp);
-    if (Bpp == 32) Put32(b, Pixel);
-    else b += std::string{static_cast<char>(Pixel), static_cast<char>(Pixel >> 8), static_cast<char>(Pixel >> 16), 0};
+    Put(b, Bpp == 32 ? Pixel : Pixel & 0xFFFFFF, 4);
     if (Mask) b += std::string(Mask, 4);
     return {1, Bpp, b};
 }

@@ -17,55 +17,27 @@ using namespace vcl;
 
 namespace {
 
-TEST(SdlMapping, NamedKeysBecomeTheirVirtualKeys) {
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_RETURN), VK_RETURN);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_KP_ENTER), VK_RETURN);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_ESCAPE), VK_ESCAPE);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_TAB), VK_TAB);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_SPACE), VK_SPACE);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_BACKSPACE), VK_BACK);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_DELETE), VK_DELETE);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_HOME), VK_HOME);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_END), VK_END);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_LEFT), VK_LEFT);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_RIGHT), VK_RIGHT);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_UP), VK_UP);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_DOWN), VK_DOWN);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_F4), VK_F4);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_F1), 0x70u);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_F12), 0x7Bu);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_LSHIFT), VK_SHIFT);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_RCTRL), VK_CONTROL);
-}
-
-TEST(SdlMapping, LettersAreUpperCaseAndDigitsThemselves) {
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_a), static_cast<uint32_t>('A'));
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_z), static_cast<uint32_t>('Z'));
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_0), static_cast<uint32_t>('0'));
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_9), static_cast<uint32_t>('9'));
-}
-
-TEST(SdlMapping, KeysTheFrameworkDoesNotNameAreDropped) {
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_CAPSLOCK), 0u);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_MINUS), 0u);
-    EXPECT_EQ(SdlKeyToVirtualKey(SDLK_UNKNOWN), 0u);
-}
-
-TEST(SdlMapping, ButtonsAreNumberedLeftRightMiddle) {
-    EXPECT_EQ(SdlButtonToButton(SDL_BUTTON_LEFT), 0);
-    EXPECT_EQ(SdlButtonToButton(SDL_BUTTON_RIGHT), 1);
-    EXPECT_EQ(SdlButtonToButton(SDL_BUTTON_MIDDLE), 2);
-    EXPECT_EQ(SdlButtonToButton(SDL_BUTTON_X1), -1);
-}
-
-TEST(SdlMapping, ModifiersOfEitherSideSetTheShiftBits) {
-    EXPECT_EQ(SdlModToShift(KMOD_NONE), 0u);
-    EXPECT_EQ(SdlModToShift(KMOD_LSHIFT), 1u);
-    EXPECT_EQ(SdlModToShift(KMOD_RSHIFT), 1u);
-    EXPECT_EQ(SdlModToShift(KMOD_RALT), 2u);
-    EXPECT_EQ(SdlModToShift(KMOD_LCTRL), 4u);
-    EXPECT_EQ(SdlModToShift(KMOD_LSHIFT | KMOD_RCTRL | KMOD_LALT), 7u);
-    EXPECT_EQ(SdlModToShift(KMOD_NUM | KMOD_CAPS), 0u);
+TEST(SdlMapping, KeysButtonsAndModifiers) {
+    // Named keys, letters upper case, digits themselves; keys the framework
+    // does not name are dropped (0).
+    const std::pair<int32_t, uint32_t> keys[] = {
+        {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_TAB, VK_TAB},
+        {SDLK_SPACE, VK_SPACE},   {SDLK_BACKSPACE, VK_BACK},  {SDLK_DELETE, VK_DELETE}, {SDLK_HOME, VK_HOME},
+        {SDLK_END, VK_END},       {SDLK_LEFT, VK_LEFT},       {SDLK_RIGHT, VK_RIGHT},   {SDLK_UP, VK_UP},
+        {SDLK_DOWN, VK_DOWN},     {SDLK_F4, VK_F4},           {SDLK_F1, 0x70},          {SDLK_F12, 0x7B},
+        {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RCTRL, VK_CONTROL},   {SDLK_a, 'A'},            {SDLK_z, 'Z'},
+        {SDLK_0, '0'},            {SDLK_9, '9'},              {SDLK_CAPSLOCK, 0},       {SDLK_MINUS, 0},
+        {SDLK_UNKNOWN, 0}};
+    for (const auto& [sdl, vk] : keys) EXPECT_EQ(SdlKeyToVirtualKey(sdl), vk) << SDL_GetKeyName(sdl);
+    // Buttons numbered left, right, middle.
+    const std::pair<uint8_t, int> buttons[] = {
+        {SDL_BUTTON_LEFT, 0}, {SDL_BUTTON_RIGHT, 1}, {SDL_BUTTON_MIDDLE, 2}, {SDL_BUTTON_X1, -1}};
+    for (const auto& [sdl, button] : buttons) EXPECT_EQ(SdlButtonToButton(sdl), button) << int(sdl);
+    // Modifiers of either side set the shift bits.
+    const std::pair<int, uint32_t> mods[] = {{KMOD_NONE, 0}, {KMOD_LSHIFT, 1}, {KMOD_RSHIFT, 1}, {KMOD_RALT, 2},
+                                             {KMOD_LCTRL, 4}, {KMOD_LSHIFT | KMOD_RCTRL | KMOD_LALT, 7},
+                                             {KMOD_NUM | KMOD_CAPS, 0}};
+    for (const auto& [sdl, shift] : mods) EXPECT_EQ(SdlModToShift(static_cast<uint16_t>(sdl)), shift) << sdl;
 }
 
 // Restores an environment variable when the test ends.

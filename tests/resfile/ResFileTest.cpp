@@ -1,11 +1,15 @@
-// The resource-file library: .res round trips and damage, the builders,
-// version information against windres, and ELF sections.
+// The resource-file library: .res round trips, the builders, version
+// information against windres, ELF sections, and damaged files of every
+// kind (data/damage.txt).
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "DataCases.h"
 #include "ResTestSupport.h"
 #include "framework/resfile/ResFile.h"
 
@@ -85,54 +89,6 @@ TEST_F(ResFile, OddLengthNamesAndDataAreAlignedAsWindresAlignsThem) {
     EXPECT_EQ(WriteRes(ours), vcltest::Slurp(dir / "a.res"));
 }
 
-TEST(ResFileFormat, ReadErrorsNameTheFileAndOffset) {
-    // One RCDATA "AB" holding "xyz": entry at 32, its type at 40, name at 44,
-    // fixed fields at 52, data at 68, file size 72.
-    const std::string good = WriteRes({Res(TResId::FromId(RT_RCDATA), TResId::FromName("AB"), "xyz")});
-    ASSERT_EQ(good.size(), 72u);
-    struct Case {
-        const char* Hazard;
-        std::function<void(std::string&)> Damage;
-        const char* Expected;
-    };
-    const Case cases[] = {
-        {"empty file", [](std::string& d) { d.clear(); }, "offset 0: not a 32-bit resource file"},
-        {"16-bit file", [](std::string& d) { d[0] = '\xFF'; }, "offset 0: not a 32-bit resource file"},
-        {"trailing bytes", [](std::string& d) { d += std::string(4, '\0'); }, "offset 72: resource header cut off"},
-        {"header size too small", [](std::string& d) { SetU32(d, 36, 16); }, "offset 36: bad resource header size 16"},
-        {"header size unaligned", [](std::string& d) { SetU32(d, 36, 37); }, "offset 36: bad resource header size 37"},
-        {"header past the end", [](std::string& d) { SetU32(d, 36, 1000); },
-         "offset 36: resource header size 1000 runs past the end of the file (40 bytes left)"},
-        {"names fill the header", [](std::string& d) { SetU32(d, 36, 32); },
-         "offset 36: resource header size 32 leaves no room for the fields after the names"},
-        {"unterminated name",
-         [](std::string& d) {
-             SetU32(d, 36, 32);
-             for (size_t p = 44; p < 64; p += 2) SetU16(d, p, 'A');
-         },
-         "offset 44: unterminated resource name"},
-        {"empty name", [](std::string& d) { SetU16(d, 44, 0); }, "offset 44: empty resource name"},
-        {"unpaired surrogate", [](std::string& d) { SetU16(d, 44, 0xD800); },
-         "offset 44: resource name is not valid UTF-16"},
-        {"type id cut off",
-         [](std::string& d) {
-             SetU32(d, 36, 32);
-             for (size_t p = 40; p < 60; p += 2) SetU16(d, p, 'T');
-             SetU16(d, 60, 0);
-             SetU16(d, 62, 0xFFFF);
-         },
-         "offset 62: resource name id cut off by the header size"},
-        {"data past the end", [](std::string& d) { SetU32(d, 32, 5); },
-         "offset 32: resource data size 5 runs past the end of the file (4 bytes left)"},
-    };
-    for (const Case& c : cases) {
-        std::string bytes = good;
-        c.Damage(bytes);
-        const std::string error = ErrorOf([&] { ReadRes(bytes, "x.res"); });
-        EXPECT_EQ(error.rfind(std::string("x.res: ") + c.Expected, 0), 0u) << c.Hazard << ": " << error;
-    }
-}
-
 TEST(ResFileFormat, NamesTheFileCannotHoldAreRefused) {
     const std::string cases[] = {"", "\xC3", "\xEF\xBF\xBFX", std::string("A\0B", 3)};
     for (const std::string& name : cases)
@@ -171,55 +127,6 @@ TEST(ResFileIcons, GroupDirectoryPointsAtItsIconIds) {
     }
 }
 
-TEST(ResFileBuilders, DamagedBitmapsAndIconsAreRefusedWithTheirOffset) {
-    // A valid 2 x 2, 4-bit bitmap: pixels at 14 + 40 + 64 = 118, 8 bytes.
-    std::string bmp = "BM" + std::string(12, '\0') + std::string(40, '\0') + std::string(64 + 8, '\0');
-    SetU32(bmp, 10, 118);
-    SetU32(bmp, 14, 40);
-    SetU32(bmp, 18, 2);
-    SetU32(bmp, 22, 2);
-    SetU16(bmp, 26, 1);
-    SetU16(bmp, 28, 4);
-    ASSERT_EQ(BitmapResource(TResId::FromId(1), 0, bmp, "a.bmp").Data, bmp.substr(14));
-
-    std::string ico = std::string(6 + 16, '\0') + "IMAGE";
-    SetU16(ico, 2, 1);
-    SetU16(ico, 4, 1);
-    SetU32(ico, 6 + 8, 5);
-    SetU32(ico, 6 + 12, 22);
-    ASSERT_EQ(IconResources(TResId::FromId(1), 1, 0, ico, "a.ico").size(), 2u);
-
-    struct Case {
-        bool Icon;
-        std::function<void(std::string&)> Damage;
-        const char* Expected;
-    };
-    const Case cases[] = {
-        {false, [](std::string& d) { d[0] = 'X'; }, "a.bmp: offset 0: not a bitmap file"},
-        {false, [](std::string& d) { SetU32(d, 14, 41); }, "a.bmp: offset 14: unknown bitmap header size 41"},
-        {false, [](std::string& d) { SetU16(d, 26, 2); }, "a.bmp: offset 26: bitmap planes must be 1, not 2"},
-        {false, [](std::string& d) { SetU16(d, 28, 3); }, "a.bmp: offset 28: unsupported bit count 3"},
-        {false, [](std::string& d) { SetU32(d, 10, 122); },
-         "a.bmp: offset 10: pixel data at 122, not right after the palette at 118"},
-        {false, [](std::string& d) { d.resize(d.size() - 1); }, "a.bmp: offset 118: pixel data needs 8 bytes"},
-        {true, [](std::string& d) { SetU16(d, 2, 2); }, "a.ico: offset 0: not an icon file"},
-        {true, [](std::string& d) { SetU16(d, 4, 0); }, "a.ico: offset 4: the icon file holds no images"},
-        {true, [](std::string& d) { SetU16(d, 4, 3); }, "a.ico: offset 4: the directory of 3 images runs past"},
-        {true, [](std::string& d) { SetU32(d, 6 + 8, 6); }, "a.ico: offset 18: image 1 (6 bytes at 22) runs past"},
-    };
-    for (const Case& c : cases) {
-        std::string bytes = c.Icon ? ico : bmp;
-        c.Damage(bytes);
-        const std::string error = ErrorOf([&] {
-            if (c.Icon)
-                IconResources(TResId::FromId(1), 1, 0, bytes, "a.ico");
-            else
-                BitmapResource(TResId::FromId(1), 0, bytes, "a.bmp");
-        });
-        EXPECT_EQ(error.rfind(c.Expected, 0), 0u) << error;
-    }
-}
-
 TEST_F(ResFile, VersionInfoIsLaidOutExactlyAsWindresLaysItOut) {
     SKIP_WITHOUT_WINDRES();
     const TVersionInfo v = SampleVersion();
@@ -247,28 +154,6 @@ TEST_F(ResFile, VersionInfoIsLaidOutExactlyAsWindresLaysItOut) {
     undated.FileDate = 0;
     EXPECT_EQ(WriteVersionInfo(undated), theirs[0].Data);
     EXPECT_TRUE(ReadVersionInfo(theirs[0].Data, "v.res") == undated);
-}
-
-TEST(ResFileVersion, DamagedVersionInfoIsRefusedWithTheOffset) {
-    const std::string good = WriteVersionInfo(SampleVersion());
-    struct Case {
-        std::function<void(std::string&)> Damage;
-        const char* Expected;
-    };
-    const Case cases[] = {
-        {[](std::string& d) { d.resize(4); }, "v: offset 0: version block cut off: 4 bytes left"},
-        {[](std::string& d) { SetU16(d, 0, uint16_t(d.size() + 2)); }, "v: offset 0: version block length"},
-        {[](std::string& d) { SetU16(d, 6, 'X'); }, "v: offset 6: not version information"},
-        {[](std::string& d) { SetU32(d, 40, 0); }, "v: offset 40: bad fixed file information signature 0x0"},
-        {[](std::string& d) { SetU16(d, 2, 10); }, "v: offset 40: the fixed file information is cut off"},
-        {[](std::string& d) { SetU16(d, 92, 2); }, "v: offset 92: bad version block length 2"},
-    };
-    for (const Case& c : cases) {
-        std::string bytes = good;
-        c.Damage(bytes);
-        const std::string error = ErrorOf([&] { ReadVersionInfo(bytes, "v"); });
-        EXPECT_EQ(error.rfind(c.Expected, 0), 0u) << error;
-    }
 }
 
 namespace {
@@ -313,39 +198,59 @@ TEST(ResFileElf, SectionBytesOfTheLibraryTheBuildMade) {
     EXPECT_EQ(ElfSection(MiniElf("abc"), ".rsrc", "m.o"), "abc");
 }
 
-TEST(ResFileElf, DamagedElfFilesAreRefusedWithTheOffset) {
-    struct Case {
-        std::function<void(std::string&)> Damage;
-        const char* Section;
-        std::string Expected;
-    };
-    const std::string h2 = std::to_string(kShoff + 128);
-    const Case cases[] = {
-        {[](std::string& d) { d = "not an elf file"; }, ".rsrc", "offset 0: not an ELF file"},
-        {[](std::string& d) { d[4] = 1; }, ".rsrc", "offset 4: not a 64-bit ELF file (class 1)"},
-        {[](std::string& d) { d[5] = 2; }, ".rsrc", "offset 5: not a little-endian ELF file"},
-        {[](std::string& d) { SetU64(d, 40, 0); }, ".rsrc", "offset 40: the file has no section headers"},
-        {[](std::string& d) { SetU64(d, 40, d.size()); }, ".rsrc", "offset 40: section headers at 320 lie outside"},
-        {[](std::string& d) { SetU16(d, 58, 40); }, ".rsrc", "offset 58: section header size 40, expected 64"},
-        {[](std::string& d) { SetU16(d, 60, 4); }, ".rsrc", "offset 60: 4 section headers at 128 run past the end"},
-        {[](std::string& d) { SetU16(d, 62, 3); }, ".rsrc", "offset 62: section name table index 3 out of range"},
-        {[](std::string& d) { SetU64(d, kShoff + 64 + 24, 1000); }, ".rsrc",
-         "offset " + std::to_string(kShoff + 64 + 24) + ": the section name table lies outside the file"},
-        {[](std::string& d) { SetU32(d, kShoff + 128, 17); }, ".rsrc",
-         "offset " + h2 + ": section 2: name offset 17 outside the name table"},
-        {[](std::string& d) { d[64 + 16] = 'x'; }, ".rsrc", "offset " + h2 + ": section 2: unterminated name"},
-        {[](std::string& d) { SetU32(d, kShoff + 64, 11); }, ".rsrc",
-         "offset " + h2 + ": more than one section named .rsrc"},
-        {[](std::string& d) { SetU32(d, kShoff + 128 + 4, 8); }, ".rsrc",
-         "offset " + std::to_string(kShoff + 128 + 4) + ": section .rsrc has no bytes in the file"},
-        {[](std::string& d) { SetU64(d, kShoff + 128 + 32, 1u << 20); }, ".rsrc",
-         "offset " + std::to_string(kShoff + 128 + 24) + ": section .rsrc (1048576 bytes at 81) runs past"},
-        {[](std::string&) {}, ".text", "no section named .text"},
-    };
-    for (const Case& c : cases) {
-        std::string bytes = MiniElf("abc");
-        c.Damage(bytes);
-        const std::string error = ErrorOf([&] { ElfSection(bytes, c.Section, "m.o"); });
-        EXPECT_EQ(error.rfind("m.o: " + c.Expected, 0), 0u) << error;
+namespace {
+
+// Damages Bytes by the steps of a case of data/damage.txt.
+void Damage(std::string& Bytes, const std::string& Steps) {
+    for (size_t at = 0, end = 0; at < Steps.size(); at = end + 2) {
+        end = std::min(Steps.find("; ", at), Steps.size());
+        std::istringstream step(Steps.substr(at, end - at));
+        std::string op;
+        uint64_t where = 0, a = 0, b = 0;
+        step >> op >> where >> a >> b;
+        if (op == "is") Bytes = Steps.substr(3);
+        else if (op == "size") Bytes.resize(where, '\0');
+        else if (op == "u8") Bytes[where] = static_cast<char>(a);
+        else if (op == "u16") SetU16(Bytes, where, static_cast<uint16_t>(a));
+        else if (op == "u32") SetU32(Bytes, where, static_cast<uint32_t>(a));
+        else if (op == "u64") SetU64(Bytes, where, a);
+        else if (op == "fill16") for (; where < a; where += 2) SetU16(Bytes, where, static_cast<uint16_t>(b));
+        else ADD_FAILURE() << "unknown step " << op;
     }
+}
+
+}  // namespace
+
+TEST(ResFileDamage, EveryDamagedFileOfTheDataFileIsRefusedWithTheOffset) {
+    // A valid 2 x 2, 4-bit bitmap: pixels at 14 + 40 + 64 = 118, 8 bytes.
+    std::string bmp = "BM" + std::string(12, '\0') + std::string(40, '\0') + std::string(64 + 8, '\0');
+    SetU32(bmp, 10, 118);
+    SetU32(bmp, 14, 40);
+    SetU32(bmp, 18, 2);
+    SetU32(bmp, 22, 2);
+    SetU16(bmp, 26, 1);
+    SetU16(bmp, 28, 4);
+    std::string ico = std::string(6 + 16, '\0') + "IMAGE";
+    SetU16(ico, 2, 1);
+    SetU16(ico, 4, 1);
+    SetU32(ico, 6 + 8, 5);
+    SetU32(ico, 6 + 12, 22);
+    const std::string res = WriteRes({Res(TResId::FromId(RT_RCDATA), TResId::FromName("AB"), "xyz")});
+    ASSERT_EQ(res.size(), 72u);
+    ASSERT_EQ(BitmapResource(TResId::FromId(1), 0, bmp, "a.bmp").Data, bmp.substr(14));
+    ASSERT_EQ(IconResources(TResId::FromId(1), 1, 0, ico, "a.ico").size(), 2u);
+    const std::map<std::string, std::pair<std::string, std::function<void(const std::string&)>>> kinds = {
+        {"res", {res, [](const std::string& d) { ReadRes(d, "x.res"); }}},
+        {"bmp", {bmp, [](const std::string& d) { BitmapResource(TResId::FromId(1), 0, d, "a.bmp"); }}},
+        {"ico", {ico, [](const std::string& d) { IconResources(TResId::FromId(1), 1, 0, d, "a.ico"); }}},
+        {"version", {WriteVersionInfo(SampleVersion()), [](const std::string& d) { ReadVersionInfo(d, "v"); }}},
+        {"elf", {MiniElf("abc"), [](const std::string& d) { ElfSection(d, ".rsrc", "m.o"); }}},
+    };
+    for (const vcltest::TDataCase& c : vcltest::ReadCases(QV_TEST_DATA_DIR "/damage.txt")) {
+        auto [bytes, read] = kinds.at(c.Kind);
+        Damage(bytes, c.Input);
+        const std::string error = ErrorOf([&] { read(bytes); });
+        EXPECT_EQ(error.rfind(c.Expected, 0), 0u) << c.Where << ": " << error;
+    }
+    EXPECT_EQ(ErrorOf([] { ElfSection(MiniElf("abc"), ".text", "m.o"); }), "m.o: no section named .text");
 }

@@ -1,13 +1,13 @@
 // resgen run as the build runs it, on small manifests and on the design-time
-// package's own, and the package's pictures.
+// package's own, and the pictures of the package and of HoverBench.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "DataCases.h"
 #include "ResTestSupport.h"
 #include "framework/FormFiles.h"
 #include "framework/resfile/ResFile.h"
@@ -80,33 +80,13 @@ TEST_F(Resgen, EveryKindOfLineBecomesItsResource) {
 }
 
 TEST_F(Resgen, ManifestErrorsNameTheLineAndLeaveNoOutput) {
-    struct Case {
-        std::string Manifest;
-        std::string Expected;
-    };
-    const Case cases[] = {
-        {"\n# c\nRCDATA A 0 blob x\n", "m.resources:3: unknown kind 'blob'"},
-        {"RCDATA A 70000 text \"x\"\n", "m.resources:1: language 70000 out of range"},
-        {"RCDATA A 0 text \"x\n", "m.resources:1: unterminated string"},
-        {"RCDATA A 0 hex 3\n", "m.resources:1: bad hex data '3'"},
-        {"RCDATA A 0 file missing.bin\n", "m.resources:1: cannot open missing.bin: No such file"},
-        {"RCDATA A 0 text \"x\"\n\nRCDATA a 0 text \"y\"\n",
-         "m.resources:3: resource RCDATA a language 0 given twice (first on line 1)"},
-        {"RCDATA G 0 bmp g.bmp\n", "m.resources:1: 'bmp' makes a BITMAP resource, not RCDATA"},
-        {"RCDATA P 0 packageinfo\n  flags 1\n  contains Sysinit:0x100\nend\n",
-         "m.resources:3: flags of unit Sysinit 0x100 out of range"},
-        {"VERSION 1 0 version\n  fileversion 1.0.0\nend\n", "m.resources:2: bad version '1.0.0'"},
-        {"VERSION 1 0 version\n  value A \"b\"\nend\n", "m.resources:2: value before stringtable"},
-        {"VERSION 1 0 version\n  fileos 1\n", "m.resources:1: version block without 'end'"},
-        {"RCDATA F 0 form f.dfm\n", "m.resources:1: f.dfm:"},
-    };
     Write("f.dfm", "object F: TForm\n  Left = \nend\n");
-    for (const Case& c : cases) {
+    for (const vcltest::TDataCase& c : vcltest::ReadCases(QV_TEST_DATA_DIR "/manifest-errors.txt")) {
         Write("out.res", "old");
-        const auto r = Compile(c.Manifest);
-        EXPECT_EQ(r.Status, 1) << c.Manifest;
-        EXPECT_EQ(r.Err.rfind(c.Expected, 0), 0u) << r.Err;
-        EXPECT_EQ(vcltest::Slurp(dir / "out.res"), "old") << c.Manifest;
+        const auto r = Compile(c.Input);
+        EXPECT_EQ(r.Status, 1) << c.Where;
+        EXPECT_EQ(r.Err.rfind(c.Expected, 0), 0u) << c.Where << ": " << r.Err;
+        EXPECT_EQ(vcltest::Slurp(dir / "out.res"), "old") << c.Where;
     }
 }
 
@@ -209,21 +189,24 @@ TEST(PackagePictures, GlyphIs24By24FourBitOnSilverInTheDesignersPalette) {
                 << "colour " << nibble << " at byte " << i;
 }
 
-TEST(PackagePictures, IconsAre32By32SixteenColoursAndTheDialogCarriesItsIcon) {
-    for (const char* name : {"QVTrackMouse.ico", "MainIcon.ico"}) {
-        const std::string ico = vcltest::Slurp(kDesign + "/art/" + name);
+// The package's icons and HoverBench's; the forms carry theirs in Icon.Data.
+TEST(PackagePictures, IconsAre32By32SixteenColoursAndTheFormsCarryThem) {
+    const std::string demo = QV_DEMO_DIR, dialogIcon = kDesign + "/art/QVTrackMouse.ico";
+    for (const std::string& name : {dialogIcon, kDesign + "/art/MainIcon.ico", demo + "/HoverBench.ico"}) {
+        const std::string ico = vcltest::Slurp(name);
         ASSERT_GE(ico.size(), 22u + 40) << name;
         EXPECT_EQ(ico.substr(0, 10), std::string("\0\0\1\0\1\0\x20\x20\x10\0", 10)) << name;
         EXPECT_EQ(U16(ico, 6 + 6), 4) << name;
         EXPECT_EQ(IconResources(TResId::FromName("I"), 1, 0, ico, name).size(), 2u);
     }
-    // The dialog's Icon.Data holds the icon file's bytes.
-    const std::string dfm = vcltest::Slurp(kDesign + "/QVControlsListForm.dfm");
-    const size_t start = dfm.find("\n  Icon.Data = {");
-    ASSERT_NE(start, std::string::npos);
-    std::string hex = dfm.substr(start + 16, dfm.find('}', start) - start - 16);
-    hex.erase(std::remove_if(hex.begin(), hex.end(), [](unsigned char c) { return std::isspace(c); }), hex.end());
-    std::string bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    EXPECT_EQ(bytes, vcltest::Slurp(kDesign + "/art/QVTrackMouse.ico"));
+    // Icon.Data, a binary value, holds the icon file's bytes.
+    const auto carries = [](const std::string& Dfm, const std::string& Icon) {
+        const std::string ico = vcltest::Slurp(Icon);
+        const auto n = static_cast<uint32_t>(ico.size());
+        const std::string value = "\x09Icon.Data\x0A" + std::string(reinterpret_cast<const char*>(&n), 4) + ico;
+        return vcl::formfile::TextToBinary(vcltest::Slurp(Dfm), Dfm).find(value) != std::string::npos;
+    };
+    EXPECT_TRUE(carries(kDesign + "/QVControlsListForm.dfm", dialogIcon));
+    EXPECT_TRUE(carries(demo + "/TrackForm.dfm", demo + "/HoverBench.ico"));
+    EXPECT_TRUE(carries(demo + "/TrackAbout.dfm", demo + "/HoverBench.ico"));
 }

@@ -98,14 +98,6 @@ TEST_F(ControlsList, RemovalCountsAsOneChangeOfTheCollection) {
     counting->Free();
 }
 
-TEST_F(ControlsList, DestroyingAListedControlRemovesExactlyItsItem) {
-    Add(a);
-    Add(b);
-    Add(c);
-    b->Free();
-    EXPECT_EQ(Controls(), (std::vector<TControl*>{a, c}));
-}
-
 TEST_F(ControlsList, InsertionAndUnrelatedRemovalsChangeNothing) {
     Add(a);
     list->Notification(a, opInsert);

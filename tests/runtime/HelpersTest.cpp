@@ -11,14 +11,12 @@ class Helpers : public TrackerTest {};
 }  // namespace
 
 TEST_F(Helpers, IsClassWalksTheAncestryByName) {
-    EXPECT_FALSE(IsClass(nullptr, "TObject"));
-    EXPECT_TRUE(IsClass(TForm::StaticClass(), "TForm"));
-    EXPECT_TRUE(IsClass(TForm::StaticClass(), "TControl"));
-    EXPECT_TRUE(IsClass(TForm::StaticClass(), "TObject"));
-    EXPECT_FALSE(IsClass(TQVTrackMouse::StaticClass(), "TControl"));
-    EXPECT_TRUE(IsClass(TQVTrackMouse::StaticClass(), "TComponent"));
-    EXPECT_FALSE(IsClass(TForm::StaticClass(), ""));
-    EXPECT_FALSE(IsClass(TForm::StaticClass(), "tcontrol"));  // the name test is exact
+    const TMetaClass *f = TForm::StaticClass(), *t = TQVTrackMouse::StaticClass();
+    const std::tuple<const TMetaClass*, const char*, bool> cases[] = {
+        {nullptr, "TObject", false}, {f, "TForm", true},       {f, "TControl", true}, {f, "TObject", true},
+        {t, "TControl", false},      {t, "TComponent", true},  {f, "", false},
+        {f, "tcontrol", false}};  // the name test is exact
+    for (const auto& [cls, name, is] : cases) EXPECT_EQ(IsClass(cls, name), is) << name;
 }
 
 TEST_F(Helpers, MessageBoxRoutineReturnsThePressedButton) {

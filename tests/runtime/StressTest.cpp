@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -67,14 +68,12 @@ private:
     }
 
     TControl* NewControl(TForm* Form, TWinControl* Parent) {
-        TControl* c = nullptr;
-        switch (Pick(5)) {
-            case 0: c = new TPanel(Form); break;
-            case 1: c = new TEdit(Form); break;
-            case 2: c = new TButton(Form); break;
-            case 3: c = new TCheckBox(Form); break;
-            default: c = new TLabel(Form); break;
-        }
+        const int kind = Pick(5);
+        TControl* c = kind == 0   ? static_cast<TControl*>(new TPanel(Form))
+                      : kind == 1 ? static_cast<TControl*>(new TEdit(Form))
+                      : kind == 2 ? static_cast<TControl*>(new TButton(Form))
+                      : kind == 3 ? static_cast<TControl*>(new TCheckBox(Form))
+                                  : static_cast<TControl*>(new TLabel(Form));
         c->SetBounds(Pick(200), Pick(150), 20 + Pick(120), 15 + Pick(60));
         c->SetParent(Parent);
         Bind(c);
@@ -172,68 +171,38 @@ private:
 
     void Act(TWeakRef<TComponent>& Sender) {
         Prune();
-        switch (Pick(16)) {
-            case 0:
-                if (Sender) Sender->Free();
-                break;
-            case 1: {
-                TPoint p;
-                if (FDesktop->GetCursorPos(p))
-                    if (TControl* under = Application->ControlAtScreen(p)) under->Free();
-                break;
-            }
-            case 2:
-                if (TControl* c = Any(FControls)) c->Free();
-                break;
-            case 3:
-                if (TControl* c = Any(FControls))
-                    if (auto* p = dynamic_cast<TWinControl*>(Any(FControls)); p && p != c) {
-                        try {
-                            c->SetParent(p);
-                        } catch (const EInvalidOperation&) {  // a cycle: refused
-                        }
-                    }
-                break;
-            case 4:
-                if (TControl* c = Any(FControls)) c->SetVisible(!c->Visible());
-                break;
-            case 5:
-                if (TControl* c = Any(FControls)) c->SetBounds(Pick(200), Pick(150), Pick(100), Pick(60));
-                break;
-            case 6:
-                if (TQVTrackMouse* t = Any(FTrackers))
-                    if (TControl* c = Any(FControls)) t->TrackedControls()->Add(c);
-                break;
-            case 7:
+        TPoint p;
+        const std::function<void()> actions[] = {
+            [&] { if (Sender) Sender->Free(); },
+            [&] {
+                if (TControl* under = FDesktop->GetCursorPos(p) ? Application->ControlAtScreen(p) : nullptr) under->Free();
+            },
+            [&] { if (TControl* c = Any(FControls)) c->Free(); },
+            [&] {
+                TControl* c = Any(FControls);
+                auto* parent = c ? dynamic_cast<TWinControl*>(Any(FControls)) : nullptr;
+                try {
+                    if (parent && parent != c) c->SetParent(parent);
+                } catch (const EInvalidOperation&) {  // a cycle: refused
+                }
+            },
+            [&] { if (TControl* c = Any(FControls)) c->SetVisible(!c->Visible()); },
+            [&] { if (TControl* c = Any(FControls)) c->SetBounds(Pick(200), Pick(150), Pick(100), Pick(60)); },
+            [&] { if (TQVTrackMouse* t = Any(FTrackers)) if (TControl* c = Any(FControls)) t->TrackedControls()->Add(c); },
+            [&] {
                 if (TQVTrackMouse* t = Any(FTrackers); t && t->TrackedControls()->Count() > 0)
                     t->TrackedControls()->Delete(Pick(t->TrackedControls()->Count()));
-                break;
-            case 8:
-                if (TQVTrackMouse* t = Any(FTrackers)) t->SetBounding(!t->Bounding());
-                break;
-            case 9:
-                if (TForm* f = Any(FForms)) f->Release();
-                break;
-            case 10:
-                if (TForm* f = Any(FForms)) f->Free();
-                break;
-            case 11:
-                if (TQVTrackMouse* t = Any(FTrackers)) t->Free();
-                break;
-            case 12:
-                if (TForm* f = Any(FForms)) NewTracker(f);
-                break;
-            case 13:
-                ++Boxes;
-                MessageBoxA(nullptr, "Stress", "Box", MB_OKCANCEL);
-                break;
-            case 14:
-                Application->ProcessMessages();
-                break;
-            default:
-                if (TForm* f = Any(FForms)) NewControl(f, f);
-                break;
-        }
+            },
+            [&] { if (TQVTrackMouse* t = Any(FTrackers)) t->SetBounding(!t->Bounding()); },
+            [&] { if (TForm* f = Any(FForms)) f->Release(); },
+            [&] { if (TForm* f = Any(FForms)) f->Free(); },
+            [&] { if (TQVTrackMouse* t = Any(FTrackers)) t->Free(); },
+            [&] { if (TForm* f = Any(FForms)) NewTracker(f); },
+            [&] { ++Boxes; MessageBoxA(nullptr, "Stress", "Box", MB_OKCANCEL); },
+            [&] { Application->ProcessMessages(); },
+            [&] { if (TForm* f = Any(FForms)) NewControl(f, f); },
+        };
+        actions[Pick(16)]();
     }
 
     THeadlessPlatform* FDesktop;

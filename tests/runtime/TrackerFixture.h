@@ -62,12 +62,13 @@ protected:
         c->SetName(name);
         return c;
     }
-    // A tracker on the form watching the given controls, started with Run.
-    TQVTrackMouse* Track(std::initializer_list<TControl*> controls, bool bounding) {
+    // A tracker on the form watching the given controls, started with Run,
+    // its events in Log (the fixture's log unless given).
+    TQVTrackMouse* Track(std::initializer_list<TControl*> controls, bool bounding, TEventLog* Log = nullptr) {
         auto* t = new TQVTrackMouse(form);
         for (TControl* c : controls) static_cast<TQVControlItem*>(t->Associate()->Add())->TheControl = c;
         t->SetBounding(bounding);
-        log.Attach(t);
+        (Log ? Log : &log)->Attach(t);
         t->Run();
         return t;
     }

@@ -115,13 +115,11 @@ TEST_F(Lifecycle, DestroyedTrackerIsSkippedAndTheFormKeepsItsProcedure) {
 
 TEST_F(Lifecycle, InnerOfTwoChainedTrackersDyingKeepsTheChainWhole) {
     TMessageRecorder original(form);
+    const TWndMethod recorded = form->WindowProc;
     TControl* a = Named(Graphic(form, 0, 0, 10, 10), "A");
     TQVTrackMouse* inner = Track({a}, true);
     TEventLog outerLog;
-    auto* outer = new TQVTrackMouse(form);
-    static_cast<TQVControlItem*>(outer->Associate()->Add())->TheControl = a;
-    outerLog.Attach(outer);
-    outer->Run();
+    TQVTrackMouse* outer = Track({a}, true, &outerLog);
     form->Show();
     Process();
     inner->Free();
@@ -135,6 +133,7 @@ TEST_F(Lifecycle, InnerOfTwoChainedTrackersDyingKeepsTheChainWhole) {
     MoveTo(form, 200, 200);
     EXPECT_FALSE(original.Messages.empty());
     EXPECT_TRUE(outerLog.Take().empty());
+    EXPECT_EQ(form->WindowProc, recorded) << "the dead hooks left the chain";
 }
 
 TEST_F(Lifecycle, LaterTrackerSeesEachMessageFirst) {
@@ -143,12 +142,7 @@ TEST_F(Lifecycle, LaterTrackerSeesEachMessageFirst) {
     TEventLog first, second;
     first.OnEvent = [&](const std::string&, TObject*) { order.push_back("first"); };
     second.OnEvent = [&](const std::string&, TObject*) { order.push_back("second"); };
-    for (TEventLog* l : {&first, &second}) {
-        auto* t = new TQVTrackMouse(form);
-        static_cast<TQVControlItem*>(t->Associate()->Add())->TheControl = a;
-        l->Attach(t);
-        t->Run();
-    }
+    for (TEventLog* l : {&first, &second}) Track({a}, true, l);
     form->Show();
     Process();
     MoveTo(a, 1, 1);

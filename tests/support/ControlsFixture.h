@@ -17,6 +17,19 @@ namespace vcltest {
 
 using namespace vcl;
 
+// Sets a published property by name, a dotted path into its sub-objects
+// allowed (Font.Color); ordinal values by number or identifier.
+inline void SetProperty(TObject *Obj, const std::string &Path, const std::string &Value) {
+    const size_t dot = Path.find('.');
+    const TPropInfo *p = GetPropInfo(Obj, Path.substr(0, dot));
+    ASSERT_NE(p, nullptr) << Path;
+    if (dot != std::string::npos) return SetProperty(GetObjectProp(Obj, p), Path.substr(dot + 1), Value);
+    if (p->Kind() == TTypeKind::tkString) return SetStrProp(Obj, p, Value);
+    int64_t v = 0;
+    if (!p->Type->EnumValue(Value, v) && !(p->Type->IdentToInt && p->Type->IdentToInt(Value, v))) v = std::stoll(Value);
+    SetOrdProp(Obj, p, v);
+}
+
 class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -68,14 +81,19 @@ protected:
     }
     // Lets Ms milliseconds pass on the desktop's clock, with the message loop
     // running the timers that fall due meanwhile.
-    void Wait(uint32_t Ms) {
-        FDesktop->Wait(Ms);
-        while (FDesktop->Waiting()) Application->HandleMessage();
-        Process();
-    }
+    void Wait(uint32_t Ms) { Application->AdvanceTime(Ms); }
     void MoveScreen(int32_t x, int32_t y) {
         FDesktop->MoveTo(TPoint{x, y});
         Process();
+    }
+    // Input given when the innermost loop waits for it (a modal form, a
+    // message box): one step each time, then none.
+    void WhenIdle(std::vector<std::function<void()>> steps) {
+        FDesktop->OnIdleInput = [steps = std::move(steps), next = size_t{0}]() mutable {
+            if (next == steps.size()) return false;
+            steps[next++]();
+            return true;
+        };
     }
 
 private:
@@ -96,26 +114,9 @@ protected:
         Desktop()->Click(ScreenOf(c, x, y));
         Process();
     }
-    void PressOn(TControl *c, int32_t x, int32_t y) {
-        Desktop()->MoveTo(ScreenOf(c, x, y));
-        Desktop()->Press();
-        Process();
-    }
-    void ReleaseOn(TControl *c, int32_t x, int32_t y) {
-        Desktop()->MoveTo(ScreenOf(c, x, y));
-        Desktop()->Release();
-        Process();
-    }
     // A key pressed and released, with Shift held when asked.
     void Key(uint32_t vk, bool shift = false) {
         Desktop()->Key(vk, shift ? 1u : 0u);
-        Process();
-    }
-    void KeyDownOnly(uint32_t vk) {
-        TInputEvent e;
-        e.Kind = TInputEvent::KeyDown;
-        e.Key = vk;
-        Desktop()->Inject(e);
         Process();
     }
     void Type(const std::string &text) {
@@ -151,13 +152,6 @@ protected:
     static TPoint FormPoint(const TControl *c, int32_t x, int32_t y) {
         TPoint s = c->Parent()->ClientToScreen(TPoint{c->Left() + x, c->Top() + y});
         return c->GetParentForm()->ScreenToClient(s);
-    }
-    // Pixels of colour RGB within a control's rectangle R (its coordinates).
-    static int Count(const TControl *c, TRect r, uint32_t rgb) {
-        int n = 0;
-        for (int32_t y = r.Top; y < r.Bottom; ++y)
-            for (int32_t x = r.Left; x < r.Right; ++x) n += At(c, x, y) == rgb;
-        return n;
     }
 };
 

@@ -117,4 +117,7 @@ object MainForm: TMainForm
     Style = lbOwnerDrawFixed
     TabOrder = 6
   end
+  object Timer1: TTimer
+    Interval = 250
+  end
 end
