@@ -2,12 +2,10 @@
 // whether a plain file, a symbolic link or one of several hard links.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "framework/SysUtils.h"
 
@@ -16,10 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    std::string text;
+    return vcl::ReadFileBytes(p.string(), text) ? text : "(unreadable)";
 }
 
 class FileWrite : public ::testing::Test {
