@@ -116,5 +116,9 @@ std::unique_ptr<IPlatform> ChoosePlatform(const std::string& Name = {});
 void CatchQuitSignals();
 // The signal that asked the session to end; 0 while none has.
 int QuitSignal();
+// What a backend's PollEvent reports first once a quit signal came: the
+// Quit event, filled in Event (true) once, with Told set so it is not
+// told again.
+bool TakeQuitSignal(bool& Told, TInputEvent& Event);
 
 }  // namespace vcl

@@ -53,6 +53,14 @@ void CatchQuitSignals() {
 
 int QuitSignal() { return gQuitSignal; }
 
+bool TakeQuitSignal(bool& Told, TInputEvent& Event) {
+    if (Told || !gQuitSignal) return false;
+    Told = true;
+    Event = TInputEvent{};
+    Event.Kind = TInputEvent::Quit;
+    return true;
+}
+
 std::unique_ptr<IPlatform> CreatePlatform(const std::string& Name) {
     if (Name == "headless") return std::make_unique<THeadlessPlatform>();
 #ifdef QV_HAVE_SDL

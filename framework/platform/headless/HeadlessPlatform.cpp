@@ -48,12 +48,7 @@ bool THeadlessPlatform::SetCursorPos(TPoint Pos) {
 
 bool THeadlessPlatform::PollEvent(TInputEvent& Event) {
     // Checked between script steps too, however long the script.
-    if (!FQuit && QuitSignal()) {
-        FQuit = true;
-        Event = TInputEvent{};
-        Event.Kind = TInputEvent::Quit;
-        return true;
-    }
+    if (TakeQuitSignal(FQuit, Event)) return true;
     if (FQueue.empty()) return false;
     Event = FQueue.front();
     FQueue.pop_front();

@@ -487,12 +487,7 @@ bool TSdlPlatform::Translate(const void* Raw, TInputEvent& Event) {
 }
 
 bool TSdlPlatform::PollEvent(TInputEvent& Event) {
-    if (!FQuit && QuitSignal()) {
-        FQuit = true;
-        Event = TInputEvent{};
-        Event.Kind = TInputEvent::Quit;
-        return true;
-    }
+    if (TakeQuitSignal(FQuit, Event)) return true;
     if (!FPending.empty()) {
         Event = FPending.front();
         FPending.pop_front();
